@@ -1,0 +1,1 @@
+int vorlane_contract_placeholder;

@@ -1,0 +1,40 @@
+#pragma once
+// The file-open dialog and the folder browser. Windows: the real common dialogs, modal on the calling
+// thread. POSIX: answered by the stand-in host (or cancelled when no host answers).
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+struct OpenFileRequest {
+  void* owner = nullptr;
+  std::u16string title;
+  std::u16string filter;          // pairs of display text and pattern, NUL-separated, double-NUL ended
+  std::uint32_t filterIndex = 1;
+  std::u16string initialFile;     // initial selection (file name buffer content)
+  bool multiSelect = false;
+  std::uint32_t bufferChars = 260;  // size of the file name buffer
+};
+
+struct OpenFileAnswer {
+  std::vector<std::u16string> files;  // full paths
+  std::uint32_t filterIndex = 0;
+};
+
+struct FolderRequest {
+  void* owner = nullptr;
+  std::u16string title;
+  std::u16string initialFolder;   // selected when the browser opens; empty: none
+};
+
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+  // Nothing when the user cancels.
+  virtual std::optional<OpenFileAnswer> OpenFile(const OpenFileRequest& request) = 0;
+  virtual std::optional<std::u16string> BrowseFolder(const FolderRequest& request) = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,55 @@
+#pragma once
+// Private-profile (ini) files. Windows: the real profile functions. POSIX: our own implementation of
+// their observable behaviour (see docs/profile-behaviour.md), UTF-8 text with CRLF line ends.
+// All calls are synchronous and open, read or write, and close the file within the call.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+struct ProfileString {
+  std::u16string value;   // at most size - 1 characters
+  std::uint32_t count = 0;  // characters stored, as the platform's string read returns it
+};
+
+// One key write of a batch; an absent value deletes the key.
+struct ProfileWrite {
+  std::u16string section;
+  std::u16string key;
+  std::optional<std::u16string> value;
+};
+
+class Profile {
+ public:
+  virtual ~Profile() = default;
+
+  // GetPrivateProfileString with a buffer of `size` characters (size >= 1): the value, or the default,
+  // cut to size - 1 characters. A missing file, section or key gives the default.
+  virtual ProfileString ReadString(std::u16string_view file, std::u16string_view section,
+                                   std::u16string_view key, std::u16string_view defaultValue,
+                                   std::uint32_t size) = 0;
+
+  // GetPrivateProfileInt: the platform's integer parse of the value (non-numbers give 0), or the
+  // default when the file, section, key or value is missing or empty.
+  virtual std::int32_t ReadInt(std::u16string_view file, std::u16string_view section, std::u16string_view key,
+                               std::int32_t defaultValue) = 0;
+
+  // WritePrivateProfileString. An absent value deletes the key. Returns false when the file could not be
+  // written (missing directory, read-only file or directory, full disk).
+  virtual bool WriteString(std::u16string_view file, std::u16string_view section, std::u16string_view key,
+                           std::optional<std::u16string_view> value) = 0;
+
+  // WritePrivateProfileSection with "key=value" entries; an absent list deletes the section.
+  virtual bool WriteSection(std::u16string_view file, std::u16string_view section,
+                            const std::optional<std::vector<std::u16string>>& entries) = 0;
+
+  // Applies `writes` in order with the same result, byte for byte, as one WriteString per entry would
+  // give, but reads the file once and writes it once (or appends, when only new sections were added at
+  // the end). Returns false, leaving the file as it was, when it could not be written.
+  virtual bool WriteBatch(std::u16string_view file, const std::vector<ProfileWrite>& writes) = 0;
+};
+
+}  // namespace platform
