@@ -1,0 +1,43 @@
+#pragma once
+// The clip list file: one numbered section per clip, written through the platform's profile functions.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/profile.h"
+
+namespace contract {
+
+// Longest text a clip list value or a clip record field holds (a 260-character buffer).
+inline constexpr std::size_t kClipTextChars = 259;
+
+struct ClipEntry {
+  std::u16string key;    // the literal the writer passes, e.g. "TCIn " with its blank
+  std::u16string value;
+};
+
+// One clip's section: its name ("Clip0", "CLIP0") and its keys in the order they are written.
+struct ClipSection {
+  std::u16string name;
+  std::vector<ClipEntry> entries;
+};
+
+// Writes one clip's section into the clip list file in a single profile batch, so that the file holds
+// exactly what one profile write per key would give, and the clip is on disk when this returns. Keys and
+// sections already in the file are kept or replaced as those writes would. Returns false when the file
+// could not be written (missing or read-only directory, read-only file, full disk); the file is then
+// unchanged. Blocks for the file's read and write.
+bool WriteClipSection(platform::Profile& profile, std::u16string_view clipListPath, const ClipSection& section);
+
+// The values Sorrend copies from a clip description file into its clip list section.
+struct ReimportedClip {
+  std::u16string path, filename, routing, clipAuthor, scene, take, name;
+};
+
+// Sorrend's section "CLIP<number>": "PATH", "FILENAME", "ROUTING", "MODE", "CLIPAUTHOR", "SCENE", "TAKE",
+// "COMMENT", "NAME"; copied keys only when not empty, "MODE" and "COMMENT" always. Values are cut to
+// kClipTextChars.
+ClipSection ReimportedClipSection(std::int32_t number, const ReimportedClip& clip);
+
+}  // namespace contract

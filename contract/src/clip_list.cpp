@@ -1,0 +1,36 @@
+#include "contract/clip_list.h"
+
+#include "platform/text.h"
+
+namespace contract {
+
+bool WriteClipSection(platform::Profile& profile, std::u16string_view clipListPath, const ClipSection& section) {
+  std::vector<platform::ProfileWrite> writes;
+  writes.reserve(section.entries.size());
+  for (const ClipEntry& entry : section.entries) {
+    writes.push_back({section.name, entry.key, entry.value});
+  }
+  return profile.WriteBatch(clipListPath, writes);
+}
+
+ClipSection ReimportedClipSection(std::int32_t number, const ReimportedClip& clip) {
+  ClipSection section{u"CLIP" + platform::FormatInt(number), {}};
+  auto copied = [&section](std::u16string_view key, const std::u16string& value) {
+    if (!value.empty()) section.entries.push_back({std::u16string(key), value.substr(0, kClipTextChars)});
+  };
+  auto always = [&section](std::u16string_view key, std::u16string_view value) {
+    section.entries.push_back({std::u16string(key), std::u16string(value)});
+  };
+  copied(u"PATH", clip.path);
+  copied(u"FILENAME", clip.filename);
+  copied(u"ROUTING", clip.routing);
+  always(u"MODE", u"IMPORT");
+  copied(u"CLIPAUTHOR", clip.clipAuthor);
+  copied(u"SCENE", clip.scene);
+  copied(u"TAKE", clip.take);
+  always(u"COMMENT", u"Reimported from WaveLab");
+  copied(u"NAME", clip.name);
+  return section;
+}
+
+}  // namespace contract

@@ -1,0 +1,39 @@
+#include "host_services.h"
+
+#include <algorithm>
+
+#include "contract/entry_points.h"
+#include "hostlib/corvana.h"
+#include "hostlib/ruskane.h"
+
+namespace sorrend {
+namespace {
+
+class HostLibraries final : public HostServices {
+ public:
+  std::optional<std::u16string> DefaultRenderPath() override {
+    char16_t buffer[contract::kPathChars] = {};
+    if (QueryDefaultRenderPath(buffer) == 0) return std::nullopt;
+    // The library promises a terminator; do not trust it past the buffer's end.
+    const char16_t* end = std::find(buffer, buffer + contract::kPathChars, u'\0');
+    return std::u16string(buffer, end);
+  }
+
+  std::optional<std::u16string> ApplicationDirectory() override {
+    const HostApplication* application = GetHostApplication();
+    if (application == nullptr) return std::nullopt;
+    const char16_t* directory = HostApplicationDefaultDirectory(application);
+    return directory != nullptr ? std::u16string(directory) : std::u16string();
+  }
+
+  bool FileExists(const std::u16string& path) override { return HostFileExists(path.c_str()) != 0; }
+};
+
+}  // namespace
+
+HostServices& RealHostServices() {
+  static HostLibraries libraries;
+  return libraries;
+}
+
+}  // namespace sorrend

@@ -1,0 +1,87 @@
+#include "reimport.h"
+
+#include "contract/clip_list.h"
+#include "contract/entry_points.h"
+#include "platform/path.h"
+
+namespace sorrend {
+namespace {
+
+constexpr std::size_t kMaxPathChars = contract::kPathChars - 1;
+constexpr std::u16string_view kFlagSection = u"Clip 0";
+constexpr std::u16string_view kClipSection = u"CLIP 0";
+constexpr std::u16string_view kModifiedKey = u"__MODIFIED";
+
+std::optional<std::u16string> Fitting(std::u16string text) {
+  if (text.size() > kMaxPathChars) return std::nullopt;
+  return text;
+}
+
+std::u16string ReadClipValue(platform::Profile& profile, const std::u16string& file, std::u16string_view key) {
+  return profile.ReadString(file, kClipSection, key, u"", contract::kPathChars).value;
+}
+
+// Everything the clip list section needs from one description file; nothing when the file is not a
+// modified clip whose audio file exists.
+std::optional<contract::ReimportedClip> ReadModifiedClip(platform::Profile& profile, HostServices& host,
+                                                         const std::u16string& file) {
+  if (profile.ReadInt(file, kFlagSection, kModifiedKey, 0) == 0) return std::nullopt;
+  contract::ReimportedClip clip;
+  clip.path = ReadClipValue(profile, file, u"PATH");
+  clip.filename = ReadClipValue(profile, file, u"FILENAME");
+  if (clip.path.empty() || clip.filename.empty()) return std::nullopt;
+  // PATH is expected to end in a separator; it is joined as it stands.
+  const std::optional<std::u16string> audio = Fitting(clip.path + clip.filename);
+  if (!audio || !host.FileExists(*audio)) return std::nullopt;
+  clip.routing = ReadClipValue(profile, file, u"ROUTING");
+  clip.clipAuthor = ReadClipValue(profile, file, u"CLIPAUTHOR");
+  clip.scene = ReadClipValue(profile, file, u"SCENE");
+  clip.take = ReadClipValue(profile, file, u"TAKE");
+  clip.name = ReadClipValue(profile, file, u"NAME");
+  return clip;
+}
+
+}  // namespace
+
+std::optional<std::u16string> SendFolder(HostServices& host) {
+  std::u16string folder;
+  if (std::optional<std::u16string> render = host.DefaultRenderPath()) {
+    folder = std::move(*render);
+  } else if (std::optional<std::u16string> application = host.ApplicationDirectory()) {
+    folder = std::move(*application);
+  }
+  // Appended without testing for a separator: the render directory ends in one.
+  return Fitting(folder + platform::NativeSeparators(u"Dovrel\\"));
+}
+
+std::optional<std::u16string> ClipListPath(std::u16string_view modulePath) {
+  if (modulePath.empty() || modulePath.size() > kMaxPathChars) return std::nullopt;
+  return Fitting(platform::DriveAndDirectory(modulePath) + u"Vorlane.INI");
+}
+
+int ReimportEditedAudio(platform::System& system, HostServices& host, std::u16string_view modulePath) {
+  const std::optional<std::u16string> folder = SendFolder(host);
+  const std::optional<std::u16string> clipList = ClipListPath(modulePath);
+  if (!folder || !clipList) return 0;
+  const std::optional<std::u16string> pattern = Fitting(*folder + u"*.SRB");
+  if (!pattern) return 0;
+
+  int listed = 0;
+  for (const platform::FileEntry& entry : system.files.Find(*pattern)) {
+    if (entry.isDirectory) continue;
+    const std::optional<std::u16string> file = Fitting(*folder + entry.name);
+    if (!file) continue;
+    const std::optional<contract::ReimportedClip> clip = ReadModifiedClip(system.profile, host, *file);
+    if (!clip) continue;
+    // The flag is cleared only once the clip is in the clip list, so a clip that could not be written
+    // (read-only file, full disk) is offered again next time, and keeps no number in this run.
+    if (!contract::WriteClipSection(system.profile, *clipList, contract::ReimportedClipSection(listed, *clip))) {
+      continue;
+    }
+    system.profile.WriteString(*file, kFlagSection, kModifiedKey, std::u16string_view(u"0"));
+    ++listed;
+  }
+  return listed;
+}
+
+}  // namespace sorrend
