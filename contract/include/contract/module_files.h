@@ -1,0 +1,22 @@
+#pragma once
+// The two files a receive plug-in keeps beside its own module: the clip list and its settings file.
+#include <string>
+#include <string_view>
+
+namespace contract {
+
+inline constexpr std::u16string_view kClipListName = u"vorlane.ini";
+
+struct ModuleFiles {
+  std::u16string clipList;  // empty: no safe place could be formed
+  std::u16string settings;
+};
+
+// Cuts the module path at the first `marker` ("\\moltrin"), found without regard to case, and appends
+// `kClipListName` and `settingsName`. Windows lower-cases the whole path first; POSIX keeps the real case so
+// that the files stay reachable. A module file named otherwise gets the files in its directory. A path
+// that would not fit 259 characters, or that would name the module file itself, is left empty.
+ModuleFiles FormModuleFiles(std::u16string_view modulePath, std::u16string_view marker,
+                            std::u16string_view settingsName);
+
+}  // namespace contract

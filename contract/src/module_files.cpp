@@ -1,0 +1,40 @@
+#include "contract/module_files.h"
+
+#include "platform/path.h"
+#include "platform/text.h"
+
+namespace contract {
+namespace {
+
+constexpr std::size_t kMaxPathChars = 259;
+
+// Lower-casing is harmless only where file names ignore case, which goes with the backslash separator.
+bool FileNamesIgnoreCase() { return platform::PathSeparator() == u'\\'; }
+
+std::u16string Beside(std::u16string_view directory, std::u16string_view name, std::u16string_view module) {
+  std::u16string path(directory);
+  path += platform::PathSeparator();
+  path += name;
+  if (path.size() > kMaxPathChars || platform::EqualsNoCase(path, module)) return {};
+  return path;
+}
+
+}  // namespace
+
+ModuleFiles FormModuleFiles(std::u16string_view modulePath, std::u16string_view marker,
+                            std::u16string_view settingsName) {
+  if (modulePath.empty() || modulePath.size() > kMaxPathChars) return {};
+  std::u16string directory;
+  if (const std::size_t at = platform::FindPathMarker(modulePath, marker); at != std::u16string_view::npos) {
+    directory = modulePath.substr(0, at);
+  } else {
+    // Not named after the plug-in: use its directory, never the module file.
+    directory = platform::DriveAndDirectory(modulePath);
+    if (!platform::EndsWithSeparator(directory)) return {};
+    directory.pop_back();
+  }
+  if (FileNamesIgnoreCase()) directory = platform::ToLower(directory);
+  return {Beside(directory, kClipListName, modulePath), Beside(directory, settingsName, modulePath)};
+}
+
+}  // namespace contract

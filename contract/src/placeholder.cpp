@@ -1,1 +1,0 @@
-int vorlane_contract_placeholder;
