@@ -1,0 +1,65 @@
+#include "command_line.h"
+
+namespace platform {
+namespace {
+
+bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+
+}  // namespace
+
+std::vector<std::u16string> SplitCommandLine(std::u16string_view line) {
+  std::vector<std::u16string> args;
+  std::size_t i = 0;
+  while (i < line.size() && IsBlank(line[i])) ++i;
+  if (i == line.size()) return args;
+
+  // The program name knows no escapes: quotes only switch blanks on and off.
+  std::u16string program;
+  for (bool quoted = false; i < line.size() && (quoted || !IsBlank(line[i])); ++i) {
+    if (line[i] == u'"') {
+      quoted = !quoted;
+    } else {
+      program += line[i];
+    }
+  }
+  args.push_back(std::move(program));
+
+  while (true) {
+    while (i < line.size() && IsBlank(line[i])) ++i;
+    if (i == line.size()) break;
+    std::u16string arg;
+    bool quoted = false;
+    while (i < line.size() && (quoted || !IsBlank(line[i]))) {
+      if (line[i] == u'\\') {
+        std::size_t slashes = 0;
+        while (i < line.size() && line[i] == u'\\') {
+          ++slashes;
+          ++i;
+        }
+        if (i < line.size() && line[i] == u'"') {
+          arg.append(slashes / 2, u'\\');
+          if (slashes % 2 == 1) {
+            arg += u'"';
+            ++i;
+          }
+        } else {
+          arg.append(slashes, u'\\');
+        }
+      } else if (line[i] == u'"') {
+        if (quoted && i + 1 < line.size() && line[i + 1] == u'"') {
+          arg += u'"';
+          i += 2;
+        } else {
+          quoted = !quoted;
+          ++i;
+        }
+      } else {
+        arg += line[i++];
+      }
+    }
+    args.push_back(std::move(arg));
+  }
+  return args;
+}
+
+}  // namespace platform

@@ -1,0 +1,13 @@
+#pragma once
+// The order in which a file search yields its entries on both builds.
+#include <vector>
+
+#include "platform/files.h"
+
+namespace platform {
+
+// Sorts by name without regard to case, as NTFS keeps its directories; names equal but for case
+// follow in code-unit order, so the result never depends on the directory's own order.
+void SortByName(std::vector<FileEntry>& entries);
+
+}  // namespace platform

@@ -1,0 +1,32 @@
+#include "wildcard.h"
+
+#include "platform/text.h"
+
+namespace platform {
+
+bool MatchesWildcard(std::u16string_view pattern, std::u16string_view name) {
+  if (pattern == u"*.*") pattern = u"*";
+  // Greedy match with one backtrack point: linear in practice, no recursion on hostile patterns.
+  std::size_t p = 0, n = 0;
+  std::size_t starP = std::u16string_view::npos, starN = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && pattern[p] == u'*') {
+      starP = p++;
+      starN = n;
+    } else if (p < pattern.size() && (pattern[p] == u'?' || FoldCase(pattern[p]) == FoldCase(name[n]))) {
+      ++p;
+      ++n;
+    } else if (starP != std::u16string_view::npos) {
+      p = starP + 1;
+      n = ++starN;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == u'*') ++p;
+  return p == pattern.size();
+}
+
+bool HasWildcard(std::u16string_view text) { return text.find_first_of(u"*?") != std::u16string_view::npos; }
+
+}  // namespace platform

@@ -1,0 +1,91 @@
+#pragma once
+// Scripted windows: a test lists the windows that exist; the fake answers lookups from that list and
+// records what the code under test did to them.
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/window.h"
+
+namespace platform::fake {
+
+struct FakeWindow {
+  WindowHandle handle = nullptr;
+  std::u16string className;
+  std::u16string title;
+  WindowHandle parent = nullptr;  // nullptr: a top-level window
+  Rect rect;
+};
+
+class FakeWindows final : public Windows {
+ public:
+  bool Available() override { return available; }
+
+  WindowHandle FindTopLevel(std::u16string_view className, std::optional<std::u16string_view> title) override {
+    for (const FakeWindow& w : windows) {
+      if (w.parent == nullptr && w.className == className && (!title || title->empty() || w.title == *title)) {
+        return w.handle;
+      }
+    }
+    return nullptr;
+  }
+
+  WindowHandle FindChild(WindowHandle parent, WindowHandle after, std::u16string_view className) override {
+    bool passed = after == nullptr;
+    for (const FakeWindow& w : windows) {
+      if (w.parent != parent) continue;
+      if (!passed) {
+        passed = w.handle == after;
+        continue;
+      }
+      if (w.className == className) return w.handle;
+    }
+    return nullptr;
+  }
+
+  WindowHandle Desktop() override { return desktop; }
+
+  WindowHandle Parent(WindowHandle window) override {
+    const FakeWindow* w = Lookup(window);
+    return w != nullptr ? w->parent : nullptr;
+  }
+
+  WindowHandle FromPoint(Point point) override {
+    const auto hit = pointHits.find({point.x, point.y});
+    return hit != pointHits.end() ? hit->second : nullptr;
+  }
+
+  std::optional<Rect> WindowRect(WindowHandle window) override {
+    const FakeWindow* w = Lookup(window);
+    if (w == nullptr) return std::nullopt;
+    return w->rect;
+  }
+
+  bool MakeTopmost(WindowHandle window, bool topmost) override {
+    topmostCalls.push_back({window, topmost});
+    return Lookup(window) != nullptr;
+  }
+
+  bool SetCursor(Point point) override {
+    cursorMoves.push_back(point);
+    return available;
+  }
+
+  bool available = true;
+  WindowHandle desktop = reinterpret_cast<WindowHandle>(0xDE5C);
+  std::vector<FakeWindow> windows;                             // in Z order, top first
+  std::map<std::pair<std::int32_t, std::int32_t>, WindowHandle> pointHits;  // what FromPoint finds
+  std::vector<std::pair<WindowHandle, bool>> topmostCalls;
+  std::vector<Point> cursorMoves;
+
+ private:
+  const FakeWindow* Lookup(WindowHandle handle) const {
+    for (const FakeWindow& w : windows) {
+      if (w.handle == handle) return &w;
+    }
+    return nullptr;
+  }
+};
+
+}  // namespace platform::fake
