@@ -16,7 +16,7 @@ class HostLibraries final : public HostServices {
     if (QueryDefaultRenderPath(buffer) == 0) return std::nullopt;
     // The library promises a terminator; do not trust it past the buffer's end.
     const char16_t* end = std::find(buffer, buffer + contract::kPathChars, u'\0');
-    return std::u16string(buffer, end);
+    return std::u16string(static_cast<const char16_t*>(buffer), end);
   }
 
   std::optional<std::u16string> ApplicationDirectory() override {

@@ -1,6 +1,6 @@
 # Sorrend's tests: its logic over real files with fake host and registry, and the built module.
 vorlane_test(plugins_audioreturn_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/audioreturn_test.cpp ${VORLANE_MODULE_ENTRY}
-             LIBS sorrend_logic LABELS plugins)
+             LIBS sorrend_logic vorlane_platform_fake LABELS plugins)
 vorlane_test(plugins_audioreturn_module_test
              SOURCES ${CMAKE_CURRENT_LIST_DIR}/audioreturn_module_test.cpp
                      ${CMAKE_CURRENT_LIST_DIR}/audioreturn_registry_${VORLANE_OS}.cpp ${VORLANE_MODULE_ENTRY}

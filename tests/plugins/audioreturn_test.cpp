@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/fake/fake_registry.h"
 #include "platform/path.h"
 #include "platform/system.h"
 #include "platform/text.h"
@@ -278,18 +279,6 @@ TEST(ClipListPath, DirectoryOfTheModuleAndFixedName) {
   EXPECT_EQ(sorrend::ClipListPath(Sep() + std::u16string(250, u'p')), std::nullopt) << "no room for the name";
 }
 
-class FakeRegistry : public platform::Registry {
- public:
-  std::map<std::u16string, std::u16string> defaultValues;  // key -> default value
-  platform::RegistryValue ReadString(std::u16string_view key, std::optional<std::u16string_view>,
-                                     std::size_t maxBytes) override {
-    const auto found = defaultValues.find(std::u16string(key));
-    if (found == defaultValues.end()) return {};
-    if ((found->second.size() + 1) * 2 > maxBytes) return {true, false, {}};
-    return {true, true, found->second};
-  }
-};
-
 TEST(FindWaveLab, OnlyTheFirstKeyThatOpensCounts) {
   vorlane::test::TempDir dir;
   dir.WriteFile(u"WaveLab.exe", "MZ");
@@ -311,8 +300,8 @@ TEST(FindWaveLab, OnlyTheFirstKeyThatOpensCounts) {
       {"empty value", {{base + u"WaveLab.exe", u""}, {base + u"WaveLab Lite.exe", exists}}, false},
   };
   for (const Case& c : cases) {
-    FakeRegistry registry;
-    registry.defaultValues = c.keys;
+    platform::fake::FakeRegistry registry;
+    for (const auto& [key, value] : c.keys) registry.SetValue(key, std::nullopt, value);
     EXPECT_EQ(sorrend::FindWaveLab(registry, platform::RealSystem().files), c.found) << c.what;
   }
 }
