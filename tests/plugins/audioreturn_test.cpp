@@ -276,7 +276,7 @@ TEST(ClipListPath, DirectoryOfTheModuleAndFixedName) {
   EXPECT_EQ(sorrend::ClipListPath(platform::NativeSeparators(u"\\plugins\\Sorrend.x")),
             platform::NativeSeparators(u"\\plugins\\Vorlane.INI"));
   EXPECT_EQ(sorrend::ClipListPath(u""), std::nullopt);
-  EXPECT_EQ(sorrend::ClipListPath(Sep() + std::u16string(250, u'p')), std::nullopt) << "no room for the name";
+  EXPECT_EQ(sorrend::ClipListPath(Sep() + std::u16string(250, u'p') + Sep() + u"S.so"), std::nullopt) << "no room for the name";
 }
 
 TEST(FindWaveLab, OnlyTheFirstKeyThatOpensCounts) {
