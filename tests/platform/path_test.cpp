@@ -62,7 +62,9 @@ TEST(PathHelpers, FindsMarkerWithoutRegardToCase) {
   EXPECT_EQ(platform::FindPathMarker(u"ab", u"\\abc"), std::u16string::npos);
   // First occurrence wins.
   EXPECT_EQ(platform::FindPathMarker(NativeSeparators(u"\\MOLTRIN\\moltrin"), u"\\moltrin"), 0u);
-  if (WindowsRules()) EXPECT_EQ(platform::FindPathMarker(u"c:/x/moltrin", u"\\moltrin"), 4u);
+  if (WindowsRules()) {
+    EXPECT_EQ(platform::FindPathMarker(u"c:/x/moltrin", u"\\moltrin"), 4u);
+  }
 }
 
 TEST(PathHelpers, NativeSeparatorsOnlyReplacesBackslashes) {

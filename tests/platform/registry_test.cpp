@@ -1,0 +1,73 @@
+#include "platform/registry.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/fake/fake_registry.h"
+#include "platform/system.h"
+#include "test_registry.h"
+
+namespace {
+
+const std::u16string kKey = u"SOFTWARE\\Vorlane Test\\Registry";
+
+// The same reads against the real registry of this build and against the fake.
+void ExpectContract(platform::Registry& registry) {
+  auto named = registry.ReadString(u"software\\vorlane test\\REGISTRY", u"installdir", 520);
+  EXPECT_TRUE(named.keyOpened);
+  EXPECT_TRUE(named.valueRead);
+  EXPECT_EQ(named.text, u"C:\\Program Files\\QuickTime");
+
+  EXPECT_EQ(registry.ReadString(kKey, std::nullopt, 520).text, u"C:\\WaveLab\\WaveLab.exe");
+
+  const auto missingValue = registry.ReadString(kKey, u"Nothing", 520);
+  EXPECT_TRUE(missingValue.keyOpened);
+  EXPECT_FALSE(missingValue.valueRead);
+
+  EXPECT_FALSE(registry.ReadString(u"SOFTWARE\\Vorlane Test\\Missing", u"InstallDir", 520).keyOpened);
+
+  const auto tooLong = registry.ReadString(kKey, u"Long", 520);
+  EXPECT_TRUE(tooLong.keyOpened);
+  EXPECT_FALSE(tooLong.valueRead);
+  EXPECT_TRUE(tooLong.text.empty());
+  EXPECT_TRUE(registry.ReadString(kKey, u"Fits", 520).valueRead);
+}
+
+TEST(Registry, RealRegistryReadsByNameAndDefault) {
+  vorlane::test::TestRegistry values;
+  values.Set(kKey, u"InstallDir", u"C:\\Program Files\\QuickTime");
+  values.Set(kKey, std::nullopt, u"C:\\WaveLab\\WaveLab.exe");
+  values.Set(kKey, u"Long", std::u16string(260, u'x'));
+  values.Set(kKey, u"Fits", std::u16string(259, u'x'));
+  ExpectContract(platform::RealSystem().registry);
+}
+
+TEST(Registry, FakeKeepsTheSameRules) {
+  platform::fake::FakeRegistry registry;
+  registry.SetValue(kKey, u"InstallDir", u"C:\\Program Files\\QuickTime");
+  registry.SetValue(kKey, std::nullopt, u"C:\\WaveLab\\WaveLab.exe");
+  registry.SetValue(kKey, u"Long", std::u16string(260, u'x'));
+  registry.SetValue(kKey, u"Fits", std::u16string(259, u'x'));
+  ExpectContract(registry);
+  EXPECT_EQ(registry.openAttempts.size(), 6u);
+}
+
+TEST(Registry, ValueStoredWithoutTerminatorEndsAtItsLength) {
+  vorlane::test::TestRegistry values;
+  values.SetUnterminated(kKey, u"Path", u"C:\\Player.exe");
+  const auto value = platform::RealSystem().registry.ReadString(kKey, u"Path", 520);
+  ASSERT_TRUE(value.valueRead);
+  EXPECT_EQ(value.text, u"C:\\Player.exe");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Registry, NothingSetUpOpensNoKey) {
+  // POSIX: no registry file named at all.
+  EXPECT_FALSE(platform::RealSystem().registry.ReadString(kKey, u"InstallDir", 520).keyOpened);
+}
+
+}  // namespace
