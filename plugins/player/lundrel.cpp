@@ -1,0 +1,3 @@
+#include "player_variant.h"
+
+const player::PlayerVariant& player::ThisPlayer() { return kWindowsMediaPlayer; }
