@@ -22,14 +22,15 @@ bool KeyExists(const std::wstring& key) {
   return true;
 }
 
-void SetValue(TestRegistry::State& state, const std::u16string& key, const std::optional<std::u16string>& name,
+// Remembers in `created` the topmost key it had to create.
+void SetValue(std::vector<std::wstring>& created, const std::u16string& key, const std::optional<std::u16string>& name,
               const std::u16string& value, bool terminated) {
   const std::wstring path = W(key);
   for (std::size_t end = 0; end != std::wstring::npos;) {
     end = path.find(L'\\', end + 1);
     const std::wstring prefix = path.substr(0, end);
     if (!KeyExists(prefix)) {
-      state.created.push_back(prefix);
+      created.push_back(prefix);
       break;
     }
   }
@@ -58,12 +59,12 @@ TestRegistry::~TestRegistry() {
 
 void TestRegistry::Set(const std::u16string& key, const std::optional<std::u16string>& name,
                        const std::u16string& value) {
-  SetValue(*state_, key, name, value, true);
+  SetValue(state_->created, key, name, value, true);
 }
 
 void TestRegistry::SetUnterminated(const std::u16string& key, const std::optional<std::u16string>& name,
                                    const std::u16string& value) {
-  SetValue(*state_, key, name, value, false);
+  SetValue(state_->created, key, name, value, false);
 }
 
 }  // namespace vorlane::test
