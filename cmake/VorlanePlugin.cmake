@@ -1,9 +1,54 @@
-# vorlane_plugin(NAME DEF file [RC file] SOURCES ... [LIBS ...] [DEFINES ...])
+if(WIN32)
+  enable_language(RC)
+endif()
+
+# Generates the source that compiles a strings.inc into the module named `name`; sets `out_var` to it.
+function(vorlane_module_strings name strings_file out_var)
+  get_filename_component(strings_file ${strings_file} ABSOLUTE)
+  if(WIN32)
+    set(out ${CMAKE_CURRENT_BINARY_DIR}/${name}_strings.rc)
+    file(CONFIGURE OUTPUT ${out} @ONLY CONTENT [=[
+#include <winresrc.h>
+LANGUAGE LANG_ENGLISH, SUBLANG_ENGLISH_US
+STRINGTABLE
+BEGIN
+#define VORLANE_STRING(id, text) id, text
+#include "@strings_file@"
+END
+]=])
+  else()
+    set(out ${CMAKE_CURRENT_BINARY_DIR}/${name}_strings.cpp)
+    file(CONFIGURE OUTPUT ${out} @ONLY CONTENT [=[
+// Generated from @strings_file@: the module's string table.
+#include "platform/string_table_note.h"
+
+namespace {
+constexpr platform::StringTableEntry kStrings[] = {
+#define VORLANE_STRING(id, text) {id, text},
+#include "@strings_file@"
+#undef VORLANE_STRING
+};
+VORLANE_MODULE_STRING_TABLE(kStrings);
+}  // namespace
+]=])
+  endif()
+  set_source_files_properties(${out} PROPERTIES OBJECT_DEPENDS ${strings_file})
+  set(${out_var} ${out} PARENT_SCOPE)
+endfunction()
+
+# vorlane_plugin(NAME DEF file [RC file] [STRINGS file] SOURCES ... [LIBS ...] [DEFINES ...])
 # Builds one plug-in module named exactly NAME (no "lib" prefix): NAME.so natively, NAME.dll on Windows,
 # exporting only the entry points (module-definition file on Windows, visibility natively).
+# STRINGS names the module's string table, lines of VORLANE_STRING(id, "8-bit text"): a STRINGTABLE
+# resource, English (United States), on Windows; on POSIX an ELF note that the stand-in LoadHostString
+# finds from the module's program headers (platform/posix/include/platform/string_table_note.h).
 function(vorlane_plugin name)
-  cmake_parse_arguments(P "" "DEF;RC" "SOURCES;LIBS;DEFINES" ${ARGN})
+  cmake_parse_arguments(P "" "DEF;RC;STRINGS" "SOURCES;LIBS;DEFINES" ${ARGN})
   set(sources ${P_SOURCES} ${VORLANE_MODULE_ENTRY})
+  if(P_STRINGS)
+    vorlane_module_strings(${name} ${P_STRINGS} strings_source)
+    list(APPEND sources ${strings_source})
+  endif()
   if(WIN32)
     if(CMAKE_SIZEOF_VOID_P EQUAL 8)
       # x86_64 has no stdcall decoration: keep the exported names, bind them to the plain functions.

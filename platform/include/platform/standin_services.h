@@ -1,0 +1,19 @@
+#pragma once
+// What the stand-in host sets up for a plug-in's platform layer before it loads one, and how it reads
+// its own command line. None of this is used by the plug-ins.
+#include <string>
+
+namespace platform {
+
+// POSIX: names the REGEDIT export file that serves as the local machine's registry (the variable of
+// standin_host.h) and returns true. Windows: the real registry serves; returns false.
+bool UseRegistryFile(const std::u16string& path);
+
+// True when the platform's file and folder dialogs are answered by the stand-in host's
+// VorlaneStandInDialogAnswers (POSIX). Windows: false until the real dialogs can be driven.
+bool DialogsAnsweredByHost();
+
+// A command-line argument as wide text: POSIX UTF-8, Windows the ANSI code page.
+std::u16string CommandLineText(const char* argument);
+
+}  // namespace platform
