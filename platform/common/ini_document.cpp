@@ -145,10 +145,12 @@ IniDocument::IniDocument() : sections_(1) {}
 IniDocument IniDocument::Parse(std::u16string_view text) {
   IniDocument doc;
   ParseLines(text, [&](ParsedLine&& line) {
+    auto& keys = doc.sections_.back().keys;
     if (line.header) {
       doc.sections_.push_back(IniSection{std::move(line.key.name), {}});
-    } else {
-      doc.sections_.back().keys.push_back(std::move(line.key));
+    } else if (!line.key.name.empty() || keys.empty() || !keys.back().name.empty()) {
+      // A run of nameless keys in a section keeps only its first.
+      keys.push_back(std::move(line.key));
     }
   });
   doc.parsedCount_ = doc.sections_.size();
@@ -321,7 +323,13 @@ void IniDocument::Reparse() {
       ParseLines(text, [&](ParsedLine&& line) {
         if (++count == 1) reread.push_back(std::move(line));
       });
-      if (count != 1 || reread.back().header != !w.key) {
+      bool namelessRun = false;
+      if (w.key && count == 1 && reread.back().key.name.empty()) {
+        const auto& keys = sections_[w.section].keys;
+        namelessRun = (*w.key > 0 && keys[*w.key - 1].name.empty()) ||
+                      (*w.key + 1 < keys.size() && keys[*w.key + 1].name.empty());
+      }
+      if (count != 1 || reread.back().header != !w.key || namelessRun) {
         needsFullReparse_ = true;
         break;
       }
