@@ -61,8 +61,10 @@ class PlayerScenario : public ::testing::Test {
     std::vector<std::string> records;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
       if (entry.path().extension() != ".start") continue;
-      std::ifstream in(entry.path(), std::ios::binary);
-      records.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+      {
+        std::ifstream in(entry.path(), std::ios::binary);
+        records.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+      }
       std::filesystem::remove(entry.path());
     }
     std::sort(records.begin(), records.end());
