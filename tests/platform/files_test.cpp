@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -10,6 +9,7 @@
 #include "platform/path.h"
 #include "platform/system.h"
 #include "platform/text.h"
+#include "file_time.h"
 #include "temp_dir.h"
 
 namespace {
@@ -49,11 +49,9 @@ TEST_F(FilesTest, FindMatchesWithoutCaseAndSortsByName) {
 TEST_F(FilesTest, EntriesCarryDirectoryBitSizeAndExactFileTime) {
   dir.WriteFile(u"clip.avi", std::string(5000, 'v'));
   dir.MakeDir(u"folder");
-  // 2009-02-13 23:31:30.1234567 UTC; the file time counts 100 ns steps from 1601.
-  const auto since1970 = std::chrono::seconds(1234567890) + std::chrono::nanoseconds(123456700);
-  std::filesystem::last_write_time(dir.FsPath() / "clip.avi",
-                                   std::chrono::file_clock::from_sys(std::chrono::sys_time<std::chrono::nanoseconds>(since1970)));
+  // 2009-02-13 23:31:30.1234567 UTC, to the 100 ns.
   const platform::FileTime expected = (1234567890ull + 11644473600ull) * 10000000ull + 1234567ull;
+  ASSERT_TRUE(vorlane::test::SetLastWriteTime(At(u"clip.avi"), expected));
 
   const auto clip = files.FindFirst(At(u"CLIP.AVI"));
   ASSERT_TRUE(clip);
