@@ -127,12 +127,14 @@ class Win32Profile : public Profile {
                            std::u16string_view defaultValue, std::uint32_t size) override {
     ProfileString out;
     if (size == 0) return out;
-    std::wstring buffer(size, L'\0');
+    // One spare character in front: a quoted value of one character read with size 1 makes the
+    // platform clear the character before the buffer.
+    std::wstring buffer(std::size_t{size} + 1, L'\0');
     const DWORD n = GetPrivateProfileStringW(Wide(std::u16string(section)), Wide(std::u16string(key)),
-                                             Wide(std::u16string(defaultValue)), buffer.data(), size,
+                                             Wide(std::u16string(defaultValue)), buffer.data() + 1, size,
                                              Wide(std::u16string(file)));
     out.count = n;
-    out.value = FromWide(buffer.c_str());
+    out.value = FromWide(buffer.c_str() + 1);
     return out;
   }
 
