@@ -12,8 +12,8 @@ namespace vorlane::test {
 // empty list removes them all. Windows: the real registry. POSIX: a registry file in `dir`.
 void SetWaveLabAppPaths(const std::vector<std::pair<std::u16string, std::u16string>>& keys, const TempDir& dir);
 
-// Sets or clears the read-only attribute of a file. False when this build cannot make a file read-only for
-// the caller (POSIX as an administrator, who writes read-only files all the same).
+// Sets or clears the read-only attribute of a file. Returns whether the file now refuses to be opened
+// for writing: an administrator (POSIX, and Wine run by one) writes read-only files all the same.
 bool SetReadOnly(const std::u16string& path, bool readOnly);
 
 }  // namespace vorlane::test

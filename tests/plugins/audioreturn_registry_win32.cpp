@@ -27,7 +27,12 @@ void SetWaveLabAppPaths(const std::vector<std::pair<std::u16string, std::u16stri
 }
 
 bool SetReadOnly(const std::u16string& path, bool readOnly) {
-  return SetFileAttributesW(Wide(path).c_str(), readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL) != 0;
+  if (!SetFileAttributesW(Wide(path).c_str(), readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL)) return false;
+  // Wine run by an administrator keeps the attribute but still lets the file be written.
+  const HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return true;
+  CloseHandle(file);
+  return false;
 }
 
 }  // namespace vorlane::test
