@@ -34,21 +34,28 @@ void ExpectContract(platform::Registry& registry) {
   EXPECT_TRUE(registry.ReadString(kKey, u"Fits", 520).valueRead);
 }
 
+// The values ExpectContract reads, through either side's setter.
+template <typename Set>
+void SetUpValues(Set set) {
+  set(kKey, u"InstallDir", u"C:\\Program Files\\QuickTime");
+  set(kKey, std::nullopt, u"C:\\WaveLab\\WaveLab.exe");
+  set(kKey, u"Long", std::u16string(260, u'x'));  // 522 bytes with its terminator
+  set(kKey, u"Fits", std::u16string(259, u'x'));  // exactly 520
+}
+
 TEST(Registry, RealRegistryReadsByNameAndDefault) {
   vorlane::test::TestRegistry values;
-  values.Set(kKey, u"InstallDir", u"C:\\Program Files\\QuickTime");
-  values.Set(kKey, std::nullopt, u"C:\\WaveLab\\WaveLab.exe");
-  values.Set(kKey, u"Long", std::u16string(260, u'x'));
-  values.Set(kKey, u"Fits", std::u16string(259, u'x'));
+  SetUpValues([&](const std::u16string& key, std::optional<std::u16string> name, const std::u16string& text) {
+    values.Set(key, name, text);
+  });
   ExpectContract(platform::RealSystem().registry);
 }
 
 TEST(Registry, FakeKeepsTheSameRules) {
   platform::fake::FakeRegistry registry;
-  registry.SetValue(kKey, u"InstallDir", u"C:\\Program Files\\QuickTime");
-  registry.SetValue(kKey, std::nullopt, u"C:\\WaveLab\\WaveLab.exe");
-  registry.SetValue(kKey, u"Long", std::u16string(260, u'x'));
-  registry.SetValue(kKey, u"Fits", std::u16string(259, u'x'));
+  SetUpValues([&](const std::u16string& key, std::optional<std::u16string> name, const std::u16string& text) {
+    registry.SetValue(key, name ? std::optional<std::u16string_view>(*name) : std::nullopt, text);
+  });
   ExpectContract(registry);
   EXPECT_EQ(registry.openAttempts.size(), 6u);
 }
