@@ -363,7 +363,8 @@ void IniDocument::Reparse() {
   firstChanged_ = 0;
 }
 
-void IniDocument::UndoReparse() {
+bool IniDocument::UndoReparse() {
+  const bool restoring = undoSections_.has_value() || !undoLines_.empty();
   if (undoSections_) {
     sections_ = std::move(*undoSections_);
     undoSections_.reset();
@@ -379,6 +380,20 @@ void IniDocument::UndoReparse() {
     }
   }
   undoLines_.clear();
+  return restoring;
+}
+
+void IniDocument::MarkParsed() {
+  parsedCount_ = sections_.size();
+  firstChanged_ = SIZE_MAX;
+  undoSections_.reset();
+  undoLines_.clear();
+}
+
+std::u16string IniDocument::SerializePrefix(std::size_t chars) const {
+  std::u16string out;
+  for (std::size_t i = 0; i < sections_.size() && out.size() < chars; ++i) AppendSection(out, sections_[i]);
+  return out;
 }
 
 }  // namespace platform

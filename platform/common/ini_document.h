@@ -57,7 +57,12 @@ class IniDocument {
   // Cheap when only a few lines were written since the last call.
   void Reparse();
   // Undoes the last Reparse when nothing was written since, giving back the text the last write left.
-  void UndoReparse();
+  // Returns whether anything was given back.
+  bool UndoReparse();
+  // Takes the document as freshly parsed: nothing counts as changed, every section as read.
+  void MarkParsed();
+  // At least the first `chars` characters of Serialize() (fewer only when the whole text is shorter).
+  std::u16string SerializePrefix(std::size_t chars) const;
 
   // Index of the first section changed since the parse (sections are only ever added at the end
   // otherwise); SIZE_MAX when nothing before the end was touched.

@@ -64,31 +64,42 @@ class ModelProfile : public Profile {
   }
 
   bool WriteBatch(std::u16string_view file, const std::vector<ProfileWrite>& writes) override {
-    const ProfileFile f = files_.Read(file, true);
-    if (f.state == ProfileFileState::Unreachable) return false;
-    Loaded loaded = Load(f);
+    Loaded loaded;
+    ProfileFile f;
+    const bool fromCache = TakeCached(file, loaded);
+    if (!fromCache) {
+      f = files_.Read(file, true);
+      if (f.state == ProfileFileState::Unreachable) return false;
+      loaded = Load(f);
+    }
     IniDocument& doc = loaded.doc;
     bool changed = false;
-    for (const ProfileWrite& w : writes) {
+    for (std::size_t i = 0; i < writes.size(); ++i) {
+      // A rewrite that drops what stood before byte-order-mark bytes makes the next per-key call read
+      // the file in another encoding: only the per-key calls themselves give that file.
+      if (changed && FileWouldStartWithMark(doc, loaded.encoding)) return WriteRestPerKey(file, doc, loaded, writes, i);
       // Each per-key call would re-read the file the previous one wrote.
       doc.Reparse();
+      const ProfileWrite& w = writes[i];
       std::optional<std::u16string_view> value;
       if (w.value) value = *w.value;
       changed = doc.WriteString(w.section, w.key, value) || changed;
     }
     if (!changed) return true;
     // The file holds what the last changing call wrote, before any later re-read.
-    doc.UndoReparse();
-    const std::u16string text = doc.Serialize();
-    if (f.state == ProfileFileState::Present && doc.FirstChangedSection() >= doc.ParsedSectionCount()) {
-      // Only new sections at the end: when the file already reads back as it would be written,
-      // adding their bytes gives the same file as a rewrite.
-      const std::u16string tail = doc.SerializeFrom(doc.ParsedSectionCount());
-      const std::u16string_view head = std::u16string_view(text).substr(0, text.size() - tail.size());
-      if (EncodeProfile(head, loaded.encoding, codec_, true) == f.bytes)
-        return files_.Append(file, EncodeProfile(tail, loaded.encoding, codec_, false));
+    const bool gaveBack = doc.UndoReparse();
+    bool ok;
+    const std::size_t parsed = doc.ParsedSectionCount();
+    const bool present = fromCache || f.state == ProfileFileState::Present;
+    if (present && doc.FirstChangedSection() >= parsed && AppendsCleanly(doc, loaded.encoding, fromCache, f)) {
+      // Only new sections at the end of a file that reads back as it would be written: adding their
+      // bytes gives the same file as a rewrite.
+      ok = files_.Append(file, EncodeProfile(doc.SerializeFrom(parsed), loaded.encoding, codec_, false));
+    } else {
+      ok = files_.Replace(file, EncodeProfile(doc.Serialize(), loaded.encoding, codec_, true));
     }
-    return files_.Replace(file, EncodeProfile(text, loaded.encoding, codec_, true));
+    if (ok && !gaveBack) Remember(file, std::move(loaded));
+    return ok;
   }
 
  private:
@@ -103,8 +114,58 @@ class ModelProfile : public Profile {
     return {IniDocument::Parse(decoded.text), decoded.encoding};
   }
 
+  bool AppendsCleanly(const IniDocument& doc, ProfileEncoding encoding, bool fromCache, const ProfileFile& f) const {
+    // A remembered document is exactly what the file holds: it was written from it.
+    if (fromCache) return true;
+    const std::u16string text = doc.SerializeFrom(0);
+    const std::u16string tail = doc.SerializeFrom(doc.ParsedSectionCount());
+    return EncodeProfile(std::u16string_view(text).substr(0, text.size() - tail.size()), encoding, codec_, true) ==
+           f.bytes;
+  }
+
+  bool FileWouldStartWithMark(const IniDocument& doc, ProfileEncoding encoding) const {
+    if (encoding != ProfileEncoding::Plain) return false;
+    const std::string head = EncodeProfile(doc.SerializePrefix(3), encoding, codec_, false);
+    return StartsWith(head, kUtf8Mark) || StartsWith(head, kUtf16LeMark) || StartsWith(head, kUtf16BeMark);
+  }
+
+  bool WriteRestPerKey(std::u16string_view file, IniDocument& doc, const Loaded& loaded,
+                       const std::vector<ProfileWrite>& writes, std::size_t next) {
+    doc.UndoReparse();
+    if (!files_.Replace(file, EncodeProfile(doc.Serialize(), loaded.encoding, codec_, true))) return false;
+    bool ok = true;
+    for (std::size_t i = next; i < writes.size(); ++i) {
+      std::optional<std::u16string_view> value;
+      if (writes[i].value) value = *writes[i].value;
+      ok = WriteString(file, writes[i].section, writes[i].key, value) && ok;
+    }
+    return ok;
+  }
+
+  // The document last written to `file`, when the file is still as that write left it.
+  bool TakeCached(std::u16string_view file, Loaded& loaded) {
+    std::optional<Cached> cached = std::move(cached_);
+    cached_.reset();
+    if (!cached || cached->path != file) return false;
+    const std::optional<ProfileStamp> stamp = files_.Stamp(file);
+    if (!stamp || *stamp != cached->stamp) return false;
+    loaded = std::move(cached->loaded);
+    return true;
+  }
+
+  void Remember(std::u16string_view file, Loaded&& loaded) {
+    const std::optional<ProfileStamp> stamp = files_.Stamp(file);
+    if (!stamp) return;
+    // What the next re-read of the file gives.
+    loaded.doc.Reparse();
+    loaded.doc.MarkParsed();
+    cached_ = Cached{std::u16string(file), *stamp, std::move(loaded)};
+  }
+
   template <typename Change>
   bool Update(std::u16string_view file, Change&& change) {
+    // A single write may leave the file's size and time as they were; never trust the remembered one.
+    cached_.reset();
     const ProfileFile f = files_.Read(file, true);
     if (f.state == ProfileFileState::Unreachable) return false;
     Loaded loaded = Load(f);
@@ -113,8 +174,15 @@ class ModelProfile : public Profile {
     return files_.Replace(file, EncodeProfile(loaded.doc.Serialize(), loaded.encoding, codec_, true));
   }
 
+  struct Cached {
+    std::u16string path;
+    ProfileStamp stamp;
+    Loaded loaded;
+  };
+
   ProfileFileAccess& files_;
   const ProfileCodec& codec_;
+  std::optional<Cached> cached_;
 };
 
 }  // namespace

@@ -2,7 +2,9 @@
 // Profile files through the document model: decoding and encoding a file's bytes as the platform's
 // profile functions do, and the Profile operations on top of a small file-access interface, so that
 // each OS supplies only its file calls and its 8-bit code page.
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -43,9 +45,20 @@ struct ProfileFile {
   std::string bytes;
 };
 
+// What tells one state of a file from another without reading it: size, last-write time and, where the
+// platform has one, the file's identity (a replaced file is a new one).
+struct ProfileStamp {
+  std::uint64_t size = 0;
+  std::uint64_t lastWrite = 0;
+  std::uint64_t identity = 0;
+  bool operator==(const ProfileStamp&) const = default;
+};
+
 class ProfileFileAccess {
  public:
   virtual ~ProfileFileAccess() = default;
+  // The file's stamp; nothing when it does not exist or cannot be examined.
+  virtual std::optional<ProfileStamp> Stamp(std::u16string_view path) = 0;
   // Reads the whole file; `forWrite` also requires that it can be written.
   virtual ProfileFile Read(std::u16string_view path, bool forWrite) = 0;
   // Replaces the content (creating the file); false, with the old content kept, on failure.
@@ -55,6 +68,8 @@ class ProfileFileAccess {
 };
 
 // Every Profile operation through the document model over `files` and `codec` (both must outlive it).
+// WriteBatch keeps the document it last wrote, and while the file's stamp shows that nobody else wrote
+// it since, the next batch neither reads nor parses the file again: a clip list grows in linear time.
 std::unique_ptr<Profile> MakeModelProfile(ProfileFileAccess& files, const ProfileCodec& codec);
 
 // This build's file calls and 8-bit forms (Windows: the ANSI code page; POSIX: UTF-8).

@@ -49,6 +49,17 @@ bool WriteFile(const std::string& path, int flags, std::string_view bytes) {
 
 class PosixProfileFiles : public ProfileFileAccess {
  public:
+  std::optional<ProfileStamp> Stamp(std::u16string_view path) override {
+    if (!WithinPathLimit(path)) return std::nullopt;
+    struct stat st {};
+    if (stat(Resolve(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+    const auto time = static_cast<std::uint64_t>(st.st_mtim.tv_sec) * 1000000000u +
+                      static_cast<std::uint64_t>(st.st_mtim.tv_nsec);
+    // A replaced file is a new inode.
+    return ProfileStamp{static_cast<std::uint64_t>(st.st_size), time,
+                        static_cast<std::uint64_t>(st.st_ino) ^ (static_cast<std::uint64_t>(st.st_dev) << 32)};
+  }
+
   ProfileFile Read(std::u16string_view path, bool forWrite) override {
     ProfileFile out;
     if (!WithinPathLimit(path)) return out;

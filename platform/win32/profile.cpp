@@ -67,6 +67,22 @@ bool WriteNew(const std::u16string& path, DWORD disposition, std::string_view by
 
 class Win32ProfileFiles : public ProfileFileAccess {
  public:
+  std::optional<ProfileStamp> Stamp(std::u16string_view path) override {
+    if (!WithinPathLimit(path)) return std::nullopt;
+    const std::u16string name(path);
+    FileHandle h(CreateFileW(Wide(name), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!h.valid() || !GetFileInformationByHandle(h.get(), &info) ||
+        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+      return std::nullopt;
+    const auto join = [](DWORD high, DWORD low) { return (static_cast<std::uint64_t>(high) << 32) | low; };
+    // A replaced file has a new file index.
+    return ProfileStamp{join(info.nFileSizeHigh, info.nFileSizeLow),
+                        join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime),
+                        join(info.nFileIndexHigh, info.nFileIndexLow) ^ info.dwVolumeSerialNumber};
+  }
+
   ProfileFile Read(std::u16string_view path, bool forWrite) override {
     ProfileFile out;
     if (!WithinPathLimit(path)) return out;

@@ -291,6 +291,8 @@ std::vector<BatchCase> BatchCases() {
        {{u"S", u"a ", u"1 "}, {u"S", u"a", u"1"}, {u"S", u"b ", u"2 "}, {u"S", u"b", u"2 "}}},
       {"odd names: '=' in a key, a header-like key, a stray nameless section", "k=1\r\n[]\r\nx=2\r\n[S]\r\n",
        {{u"S", u"a=b", u"v"}, {u"S", u"[T]", u"w"}, {u"T", u"z", u"1"}, {u"", u"x", u"3"}, {u"S", u"a", u"c"}}},
+      {"a rewrite brings byte-order-mark bytes to the front of the file", std::string("\r\n\xFF\xFE[A]\r\n"),
+       {{u"S", u"k", u"1"}, {u"S", u"j", u"2"}, {u"T", u"k", u"3"}}},
       {"trailing blanks in a new section name", std::nullopt,
        {{u"New ", u"k", u"1"}, {u"New", u"j", u"2"}, {u"  Lead", u"k", u"3"}}},
   };
@@ -331,6 +333,26 @@ TEST(Profile, BatchOneClipAtATimeGrowsTheFileAsSingleWritesDo) {
       ASSERT_TRUE(platform::RealProfile().WriteString(dir.Join(u"single.ini"), w.section, w.key, *w.value));
     ASSERT_TRUE(platform::RealProfile().WriteBatch(dir.Join(u"batch.ini"), ClipWrites(clip, 1)));
   }
+  EXPECT_EQ(dir.ReadFile(u"batch.ini"), dir.ReadFile(u"single.ini"));
+}
+
+// The writer remembers the file it wrote last; a change by anyone else in between must not be lost.
+TEST(Profile, BatchSeesTheFileChangedBetweenBatches) {
+  TempDir dir;
+  ASSERT_TRUE(platform::RealProfile().WriteBatch(dir.Join(u"batch.ini"), ClipWrites(0, 1)));
+  const std::string changed = "[Other]\r\nk=v\r\n";
+  dir.WriteFile(u"batch.ini", changed);
+  dir.WriteFile(u"single.ini", changed);
+  ASSERT_TRUE(platform::RealProfile().WriteBatch(dir.Join(u"batch.ini"), ClipWrites(1, 1)));
+  for (const platform::ProfileWrite& w : ClipWrites(1, 1))
+    ASSERT_TRUE(platform::RealProfile().WriteString(dir.Join(u"single.ini"), w.section, w.key, *w.value));
+  EXPECT_EQ(dir.ReadFile(u"batch.ini"), dir.ReadFile(u"single.ini"));
+  // A single write between two batches is seen too.
+  ASSERT_TRUE(platform::RealProfile().WriteString(dir.Join(u"batch.ini"), u"Clip1", u"Mode", u"EXPORT"));
+  ASSERT_TRUE(platform::RealProfile().WriteString(dir.Join(u"single.ini"), u"Clip1", u"Mode", u"EXPORT"));
+  ASSERT_TRUE(platform::RealProfile().WriteBatch(dir.Join(u"batch.ini"), ClipWrites(2, 1)));
+  for (const platform::ProfileWrite& w : ClipWrites(2, 1))
+    ASSERT_TRUE(platform::RealProfile().WriteString(dir.Join(u"single.ini"), w.section, w.key, *w.value));
   EXPECT_EQ(dir.ReadFile(u"batch.ini"), dir.ReadFile(u"single.ini"));
 }
 
