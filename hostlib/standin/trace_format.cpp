@@ -5,14 +5,14 @@
 namespace hostlib_standin {
 namespace {
 
-struct Spec {
+struct FieldFormat {
   bool left = false, zero = false, plus = false, space = false, alternate = false;
   int width = 0;
   int precision = -1;
   int longness = 0;  // -1 h, 1 l, 2 ll
 };
 
-void Pad(std::u16string& out, const std::u16string& body, const Spec& spec, std::size_t signLength = 0) {
+void Pad(std::u16string& out, const std::u16string& body, const FieldFormat& spec, std::size_t signLength = 0) {
   const std::size_t width = spec.width > 0 ? static_cast<std::size_t>(spec.width) : 0;
   if (body.size() >= width) {
     out += body;
@@ -70,7 +70,7 @@ std::u16string FormatTrace(const char16_t* format, va_list incoming) {
       continue;
     }
     const char16_t* start = p++;
-    Spec spec;
+    FieldFormat spec;
     for (;; ++p) {
       if (*p == u'-') spec.left = true;
       else if (*p == u'0') spec.zero = true;
@@ -113,7 +113,7 @@ std::u16string FormatTrace(const char16_t* format, va_list incoming) {
         const std::int64_t value = SignedArgument(args, spec.longness);
         const std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
         std::u16string sign = value < 0 ? u"-" : spec.plus ? u"+" : spec.space ? u" " : u"";
-        Spec pad = spec;
+        FieldFormat pad = spec;
         pad.zero = integerZero;
         Pad(out, sign + Digits(magnitude, 10, false, spec.precision), pad, sign.size());
         break;
@@ -125,13 +125,13 @@ std::u16string FormatTrace(const char16_t* format, va_list incoming) {
         const unsigned base = *p == u'u' ? 10 : 16;
         std::u16string prefix;
         if (spec.alternate && base == 16 && value != 0) prefix = *p == u'X' ? u"0X" : u"0x";
-        Spec pad = spec;
+        FieldFormat pad = spec;
         pad.zero = integerZero;
         Pad(out, prefix + Digits(value, base, *p == u'X', spec.precision), pad, prefix.size());
         break;
       }
       case u'c': {
-        Spec pad = spec;
+        FieldFormat pad = spec;
         pad.zero = false;
         Pad(out, std::u16string(1, static_cast<char16_t>(va_arg(args, int))), pad);
         break;
@@ -148,7 +148,7 @@ std::u16string FormatTrace(const char16_t* format, va_list incoming) {
           for (; *narrow != '\0'; ++narrow) text.push_back(static_cast<unsigned char>(*narrow));
         }
         if (spec.precision >= 0 && text.size() > static_cast<std::size_t>(spec.precision)) text.resize(spec.precision);
-        Spec pad = spec;
+        FieldFormat pad = spec;
         pad.zero = false;
         Pad(out, text, pad);
         break;

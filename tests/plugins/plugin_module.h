@@ -3,20 +3,12 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/abi.h"
+#include "contract/entry_point_table.h"
 
 namespace vorlane::test {
 
-struct PluginEntryPoints {
-  std::int32_t(VORLANE_CALL* startup)() = nullptr;
-  void(VORLANE_CALL* shutdown)() = nullptr;
-  std::int32_t(VORLANE_CALL* getMenuName)(char*, std::int32_t, std::int32_t*) = nullptr;
-  std::uint32_t(VORLANE_CALL* getFlags)() = nullptr;
-  std::int32_t(VORLANE_CALL* execute)(const char*) = nullptr;
-  std::int32_t(VORLANE_CALL* getComment)(char*, std::int32_t) = nullptr;
-  std::int32_t(VORLANE_CALL* getDestPath3)(std::int32_t, std::int32_t, std::int32_t) = nullptr;  // players
-  std::int32_t(VORLANE_CALL* getDestPath2)(std::int32_t, std::int32_t) = nullptr;                // encoder
-};
+using PluginEntryPoints = contract::EntryPointTable;
+
 
 class PluginModule {
  public:

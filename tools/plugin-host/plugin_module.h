@@ -4,21 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/abi.h"
+#include "contract/entry_point_table.h"
 
 namespace plugin_host {
 
-struct EntryPoints {
-  std::int32_t(VORLANE_CALL* startup)() = nullptr;
-  void(VORLANE_CALL* shutdown)() = nullptr;
-  std::int32_t(VORLANE_CALL* getMenuName)(char*, std::int32_t, std::int32_t*) = nullptr;
-  std::uint32_t(VORLANE_CALL* getFlags)() = nullptr;
-  std::int32_t(VORLANE_CALL* execute)(const char*) = nullptr;
-  std::int32_t(VORLANE_CALL* getComment)(char*, std::int32_t) = nullptr;
-  // Three arguments in the player plug-ins, two in the encoder plug-in.
-  std::int32_t(VORLANE_CALL* getDestPath3)(std::int32_t, std::int32_t, std::int32_t) = nullptr;
-  std::int32_t(VORLANE_CALL* getDestPath2)(std::int32_t, std::int32_t) = nullptr;
-};
+using EntryPoints = contract::EntryPointTable;
+
 
 struct PluginModule {
   void* module = nullptr;
