@@ -146,7 +146,7 @@ TEST(ExportDescriptionPaths, DirectoryOfDropsTheFileAndTheFinalSeparator) {
   const auto native = [](std::u16string_view p) { return platform::NativeSeparators(p); };
   EXPECT_EQ(contract::DirectoryOf(native(u"C:\\Data\\Cleaner\\enc.exe")), native(u"C:\\Data\\Cleaner"));
   EXPECT_EQ(contract::DirectoryOf(u"enc.exe"), u"");
-  if (platform::PathSeparator() == u'\\') EXPECT_EQ(contract::DirectoryOf(u"C:\\enc.exe"), u"C:");
+  if (platform::PathSeparator() == u'\\') { EXPECT_EQ(contract::DirectoryOf(u"C:\\enc.exe"), u"C:"); }
 }
 
 TEST(BoundaryText, DescriptionPathMustBeTerminatedWithin260Bytes) {

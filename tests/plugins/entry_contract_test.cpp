@@ -73,7 +73,7 @@ TEST(EntryContract, BoundedCopiesWriteExactlyTheirBytes) {
     EXPECT_EQ(std::string(buffer.data(), c.written.size()), c.written);
     EXPECT_TRUE(std::all_of(buffer.begin() + static_cast<std::ptrdiff_t>(c.written.size()), buffer.end(),
                             [](char b) { return static_cast<unsigned char>(b) == kGuard; }));
-    if (!c.comment) EXPECT_TRUE(available == 0 || available == 1);
+    if (!c.comment) { EXPECT_TRUE(available == 0 || available == 1); }
   }
 }
 
@@ -120,8 +120,8 @@ TEST(EntryContract, EachPluginExportsItsEntryPointsWithTheirResults) {
     }
     // A null argument must not crash; the send plug-ins answer as for an unreadable description.
     const std::int32_t executed = entry.execute(nullptr);
-    if (c.destPathArguments == 3) EXPECT_EQ(executed, 1);
-    if (c.destPathArguments == 2) EXPECT_EQ(executed, 0);
+    if (c.destPathArguments == 3) { EXPECT_EQ(executed, 1); }
+    if (c.destPathArguments == 2) { EXPECT_EQ(executed, 0); }
     std::int32_t available = 5;
     std::vector<char> name(64, '\x7f');
     EXPECT_EQ(entry.getMenuName(name.data(), 64, nullptr), 1) << "a null available pointer is passed over";

@@ -164,7 +164,7 @@ TEST_F(PlayerScenario, WindowsMediaPlayerStartsByTheShortFormOfItsPath) {
   registry_.Set(kMediaPlayerKey, u"Player.Path", longPath);
   EXPECT_EQ(MenuName(lundrel), 1);
   const std::u16string shortPath = *platform::RealSystem().files.ShortPath(longPath);
-  if (platform::PathSeparator() == u'\\') EXPECT_NE(shortPath, longPath) << "Wine gives long names a short form";
+  if (platform::PathSeparator() == u'\\') { EXPECT_NE(shortPath, longPath) << "Wine gives long names a short form"; }
   const std::string description = Describe("[GENERAL]\r\nOBJCOUNT=1\r\n[OBJ1]\r\nMEDIA_A1=a.wav\r\n");
   EXPECT_EQ(lundrel.entry().execute(description.c_str()), 1);
   EXPECT_EQ(Starts(1), std::vector<std::string>{ExpectedStartRecord(shortPath + u" \"a.wav")});
