@@ -1,7 +1,10 @@
 // Profile files through the document model, shared by both builds.
 #include "profile_store.h"
 
+#include <algorithm>
+
 #include "ini_document.h"
+#include "platform/text.h"
 
 namespace platform {
 namespace {
@@ -66,7 +69,8 @@ class ModelProfile : public Profile {
   bool WriteBatch(std::u16string_view file, const std::vector<ProfileWrite>& writes) override {
     Loaded loaded;
     ProfileFile f;
-    const bool fromCache = TakeCached(file, loaded);
+    bool cacheMatchesFile = false;
+    const bool fromCache = TakeCached(file, loaded, cacheMatchesFile);
     if (!fromCache) {
       f = files_.Read(file, true);
       if (f.state == ProfileFileState::Unreachable) return false;
@@ -91,7 +95,8 @@ class ModelProfile : public Profile {
     bool ok;
     const std::size_t parsed = doc.ParsedSectionCount();
     const bool present = fromCache || f.state == ProfileFileState::Present;
-    if (present && doc.FirstChangedSection() >= parsed && AppendsCleanly(doc, loaded.encoding, fromCache, f)) {
+    if (present && doc.FirstChangedSection() >= parsed &&
+        (fromCache ? cacheMatchesFile : AppendsCleanly(doc, loaded.encoding, f))) {
       // Only new sections at the end of a file that reads back as it would be written: adding their
       // bytes gives the same file as a rewrite.
       ok = files_.Append(file, EncodeProfile(doc.SerializeFrom(parsed), loaded.encoding, codec_, false));
@@ -114,9 +119,7 @@ class ModelProfile : public Profile {
     return {IniDocument::Parse(decoded.text), decoded.encoding};
   }
 
-  bool AppendsCleanly(const IniDocument& doc, ProfileEncoding encoding, bool fromCache, const ProfileFile& f) const {
-    // A remembered document is exactly what the file holds: it was written from it.
-    if (fromCache) return true;
+  bool AppendsCleanly(const IniDocument& doc, ProfileEncoding encoding, const ProfileFile& f) const {
     const std::u16string text = doc.SerializeFrom(0);
     const std::u16string tail = doc.SerializeFrom(doc.ParsedSectionCount());
     return EncodeProfile(std::u16string_view(text).substr(0, text.size() - tail.size()), encoding, codec_, true) ==
@@ -143,29 +146,36 @@ class ModelProfile : public Profile {
   }
 
   // The document last written to `file`, when the file is still as that write left it.
-  bool TakeCached(std::u16string_view file, Loaded& loaded) {
+  bool TakeCached(std::u16string_view file, Loaded& loaded, bool& matchesFile) {
     std::optional<Cached> cached = std::move(cached_);
     cached_.reset();
     if (!cached || cached->path != file) return false;
     const std::optional<ProfileStamp> stamp = files_.Stamp(file);
     if (!stamp || *stamp != cached->stamp) return false;
     loaded = std::move(cached->loaded);
+    matchesFile = cached->matchesFile;
     return true;
   }
 
   void Remember(std::u16string_view file, Loaded&& loaded) {
     const std::optional<ProfileStamp> stamp = files_.Stamp(file);
     if (!stamp) return;
-    // What the next re-read of the file gives.
-    loaded.doc.Reparse();
-    loaded.doc.MarkParsed();
-    cached_ = Cached{std::u16string(file), *stamp, std::move(loaded)};
+    // What the next re-read of the file gives. That re-read may trim what the last write left (blanks
+    // after a value or a name); the file then no longer reads back as it would be written, and the next
+    // batch must rewrite it rather than append to it.
+    IniDocument& doc = loaded.doc;
+    const std::size_t from = std::min(doc.FirstChangedSection(), doc.Sections().size());
+    const std::u16string written = doc.SerializeFrom(from);
+    doc.Reparse();
+    const bool matchesFile = doc.SerializeFrom(from) == written;
+    doc.MarkParsed();
+    cached_ = Cached{std::u16string(file), *stamp, std::move(loaded), matchesFile};
   }
 
   template <typename Change>
   bool Update(std::u16string_view file, Change&& change) {
-    // A single write may leave the file's size and time as they were; never trust the remembered one.
-    cached_.reset();
+    // A single write may leave the file's size and time as they were: forget what was remembered of it.
+    if (cached_ && EqualsNoCase(cached_->path, file)) cached_.reset();
     const ProfileFile f = files_.Read(file, true);
     if (f.state == ProfileFileState::Unreachable) return false;
     Loaded loaded = Load(f);
@@ -178,6 +188,7 @@ class ModelProfile : public Profile {
     std::u16string path;
     ProfileStamp stamp;
     Loaded loaded;
+    bool matchesFile = false;  // the file's bytes are the document's as it is written
   };
 
   ProfileFileAccess& files_;

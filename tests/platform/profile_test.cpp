@@ -336,6 +336,26 @@ TEST(Profile, BatchOneClipAtATimeGrowsTheFileAsSingleWritesDo) {
   EXPECT_EQ(dir.ReadFile(u"batch.ini"), dir.ReadFile(u"single.ini"));
 }
 
+// Batch after batch on one file: the next re-read trims what the last write left, so a batch that
+// only adds a section must still rewrite a file whose last value ended in blanks.
+TEST(Profile, ConsecutiveBatchesEqualOneCallPerWrite) {
+  const std::vector<std::vector<platform::ProfileWrite>> batches = {
+      {{u"S", u"k", u"trail  "}},
+      {{u"T", u"j", u"v"}},
+      {{u"T", u"j ", u"w "}, {u"T", u"x", u"1"}},
+      {{u"U", u"a ", u"1"}},
+      {{u"V", u"b", u"2"}},
+      {{u"V", u"b", u"2"}},
+  };
+  TempDir dir;
+  for (const auto& batch : batches) {
+    for (const platform::ProfileWrite& w : batch)
+      ASSERT_TRUE(platform::RealProfile().WriteString(dir.Join(u"single.ini"), w.section, w.key, *w.value));
+    ASSERT_TRUE(platform::RealProfile().WriteBatch(dir.Join(u"batch.ini"), batch));
+    EXPECT_EQ(dir.ReadFile(u"batch.ini"), dir.ReadFile(u"single.ini"));
+  }
+}
+
 // The writer remembers the file it wrote last; a change by anyone else in between must not be lost.
 TEST(Profile, BatchSeesTheFileChangedBetweenBatches) {
   TempDir dir;
