@@ -70,17 +70,15 @@ class Win32ProfileFiles : public ProfileFileAccess {
   std::optional<ProfileStamp> Stamp(std::u16string_view path) override {
     if (!WithinPathLimit(path)) return std::nullopt;
     const std::u16string name(path);
-    FileHandle h(CreateFileW(Wide(name), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!h.valid() || !GetFileInformationByHandle(h.get(), &info) ||
-        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+    // Attributes only: opening the file costs several times more, once per clip of a clip list.
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(Wide(name), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
       return std::nullopt;
     const auto join = [](DWORD high, DWORD low) { return (static_cast<std::uint64_t>(high) << 32) | low; };
-    // A replaced file has a new file index.
-    return ProfileStamp{join(info.nFileSizeHigh, info.nFileSizeLow),
-                        join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime),
-                        join(info.nFileIndexHigh, info.nFileIndexLow) ^ info.dwVolumeSerialNumber};
+    return ProfileStamp{join(data.nFileSizeHigh, data.nFileSizeLow),
+                        join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime),
+                        join(data.ftCreationTime.dwHighDateTime, data.ftCreationTime.dwLowDateTime)};
   }
 
   ProfileFile Read(std::u16string_view path, bool forWrite) override {
