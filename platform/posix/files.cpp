@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "path_case.h"
+#include "write_all.h"
 #include "file_order.h"
 #include "path_limit.h"
 #include "platform/path.h"
@@ -100,16 +101,6 @@ std::string MainProgramPath() {
   const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
   if (length <= 0 || static_cast<std::size_t>(length) >= buffer.size()) return {};
   return std::string(buffer.data(), static_cast<std::size_t>(length));
-}
-
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = write(fd, bytes.data(), bytes.size());
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
-    bytes.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return true;
 }
 
 bool WriteFile(std::u16string_view path, std::string_view bytes, int flags) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "path_case.h"
+#include "write_all.h"
 #include "path_limit.h"
 #include "platform/text.h"
 #include "profile_store.h"
@@ -28,16 +29,6 @@ std::string DirectoryOf(const std::string& path) {
 bool Writable(const std::string& path) {
   struct stat st {};
   return stat(path.c_str(), &st) == 0 && (st.st_mode & kAnyWrite) != 0 && access(path.c_str(), W_OK) == 0;
-}
-
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t n = write(fd, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    bytes.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return true;
 }
 
 bool WriteFile(const std::string& path, int flags, std::string_view bytes) {
