@@ -12,14 +12,14 @@ struct FieldFormat {
   int longness = 0;  // -1 h, 1 l, 2 ll
 };
 
-void Pad(std::u16string& out, const std::u16string& body, const FieldFormat& spec, std::size_t signLength = 0) {
-  const std::size_t width = spec.width > 0 ? static_cast<std::size_t>(spec.width) : 0;
+void Pad(std::u16string& out, const std::u16string& body, const FieldFormat& field, std::size_t signLength = 0) {
+  const std::size_t width = field.width > 0 ? static_cast<std::size_t>(field.width) : 0;
   if (body.size() >= width) {
     out += body;
-  } else if (spec.left) {
+  } else if (field.left) {
     out += body;
     out.append(width - body.size(), u' ');
-  } else if (spec.zero) {
+  } else if (field.zero) {
     // Zeros go between the sign (or "0x") and the digits.
     out.append(body, 0, signLength);
     out.append(width - body.size(), u'0');
@@ -70,68 +70,68 @@ std::u16string FormatTrace(const char16_t* format, va_list incoming) {
       continue;
     }
     const char16_t* start = p++;
-    FieldFormat spec;
+    FieldFormat field;
     for (;; ++p) {
-      if (*p == u'-') spec.left = true;
-      else if (*p == u'0') spec.zero = true;
-      else if (*p == u'+') spec.plus = true;
-      else if (*p == u' ') spec.space = true;
-      else if (*p == u'#') spec.alternate = true;
+      if (*p == u'-') field.left = true;
+      else if (*p == u'0') field.zero = true;
+      else if (*p == u'+') field.plus = true;
+      else if (*p == u' ') field.space = true;
+      else if (*p == u'#') field.alternate = true;
       else break;
     }
     if (*p == u'*') {
-      spec.width = va_arg(args, int);
-      if (spec.width < 0) {
-        spec.left = true;
-        spec.width = -spec.width;
+      field.width = va_arg(args, int);
+      if (field.width < 0) {
+        field.left = true;
+        field.width = -field.width;
       }
       ++p;
     } else {
-      while (*p >= u'0' && *p <= u'9' && spec.width < 10000) spec.width = spec.width * 10 + (*p++ - u'0');
+      while (*p >= u'0' && *p <= u'9' && field.width < 10000) field.width = field.width * 10 + (*p++ - u'0');
     }
     if (*p == u'.') {
       ++p;
-      spec.precision = 0;
+      field.precision = 0;
       if (*p == u'*') {
-        spec.precision = va_arg(args, int);
+        field.precision = va_arg(args, int);
         ++p;
       } else {
-        while (*p >= u'0' && *p <= u'9' && spec.precision < 10000) spec.precision = spec.precision * 10 + (*p++ - u'0');
+        while (*p >= u'0' && *p <= u'9' && field.precision < 10000) field.precision = field.precision * 10 + (*p++ - u'0');
       }
     }
-    if (*p == u'h') spec.longness = -1, ++p;
-    else if (*p == u'l' && p[1] == u'l') spec.longness = 2, p += 2;
-    else if (*p == u'l') spec.longness = 1, ++p;
+    if (*p == u'h') field.longness = -1, ++p;
+    else if (*p == u'l' && p[1] == u'l') field.longness = 2, p += 2;
+    else if (*p == u'l') field.longness = 1, ++p;
     // Precision decides the digits, so the zero flag only pads strings and characters with blanks then.
-    const bool integerZero = spec.zero && spec.precision < 0;
+    const bool integerZero = field.zero && field.precision < 0;
     switch (*p) {
       case u'%':
         out.push_back(u'%');
         break;
       case u'd':
       case u'i': {
-        const std::int64_t value = SignedArgument(args, spec.longness);
+        const std::int64_t value = SignedArgument(args, field.longness);
         const std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
-        std::u16string sign = value < 0 ? u"-" : spec.plus ? u"+" : spec.space ? u" " : u"";
-        FieldFormat pad = spec;
+        std::u16string sign = value < 0 ? u"-" : field.plus ? u"+" : field.space ? u" " : u"";
+        FieldFormat pad = field;
         pad.zero = integerZero;
-        Pad(out, sign + Digits(magnitude, 10, false, spec.precision), pad, sign.size());
+        Pad(out, sign + Digits(magnitude, 10, false, field.precision), pad, sign.size());
         break;
       }
       case u'u':
       case u'x':
       case u'X': {
-        const std::uint64_t value = UnsignedArgument(args, spec.longness);
+        const std::uint64_t value = UnsignedArgument(args, field.longness);
         const unsigned base = *p == u'u' ? 10 : 16;
         std::u16string prefix;
-        if (spec.alternate && base == 16 && value != 0) prefix = *p == u'X' ? u"0X" : u"0x";
-        FieldFormat pad = spec;
+        if (field.alternate && base == 16 && value != 0) prefix = *p == u'X' ? u"0X" : u"0x";
+        FieldFormat pad = field;
         pad.zero = integerZero;
-        Pad(out, prefix + Digits(value, base, *p == u'X', spec.precision), pad, prefix.size());
+        Pad(out, prefix + Digits(value, base, *p == u'X', field.precision), pad, prefix.size());
         break;
       }
       case u'c': {
-        FieldFormat pad = spec;
+        FieldFormat pad = field;
         pad.zero = false;
         Pad(out, std::u16string(1, static_cast<char16_t>(va_arg(args, int))), pad);
         break;
@@ -139,7 +139,7 @@ std::u16string FormatTrace(const char16_t* format, va_list incoming) {
       case u's':
       case u'S': {
         std::u16string text;
-        if (*p == u's' && spec.longness >= 0) {
+        if (*p == u's' && field.longness >= 0) {
           const char16_t* wide = va_arg(args, const char16_t*);
           text = wide != nullptr ? wide : u"(null)";
         } else {
@@ -147,8 +147,8 @@ std::u16string FormatTrace(const char16_t* format, va_list incoming) {
           if (narrow == nullptr) narrow = "(null)";
           for (; *narrow != '\0'; ++narrow) text.push_back(static_cast<unsigned char>(*narrow));
         }
-        if (spec.precision >= 0 && text.size() > static_cast<std::size_t>(spec.precision)) text.resize(spec.precision);
-        FieldFormat pad = spec;
+        if (field.precision >= 0 && text.size() > static_cast<std::size_t>(field.precision)) text.resize(field.precision);
+        FieldFormat pad = field;
         pad.zero = false;
         Pad(out, text, pad);
         break;
