@@ -1,5 +1,6 @@
 #include "contract/module_files.h"
 
+#include "contract/entry_points.h"
 #include "platform/path.h"
 #include "platform/text.h"
 
@@ -35,6 +36,11 @@ ModuleFiles FormModuleFiles(std::u16string_view modulePath, std::u16string_view 
   }
   if (FileNamesIgnoreCase()) directory = platform::ToLower(directory);
   return {Beside(directory, kClipListName, modulePath), Beside(directory, settingsName, modulePath)};
+}
+
+std::u16string ReadStartupPath(platform::Profile& profile, const ModuleFiles& files) {
+  if (files.settings.empty()) return {};
+  return profile.ReadString(files.settings, kSettingsSection, kStartupPathKey, u"", kPathChars).value;
 }
 
 }  // namespace contract

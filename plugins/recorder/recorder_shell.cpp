@@ -12,19 +12,14 @@ RecorderState& State() {
 
 void StartRecorder(platform::Profile& profile, std::u16string_view modulePath, RecorderState& state) {
   state.files = contract::FormModuleFiles(modulePath, u"\\moltrin", u"moltrin.ini");
-  state.startupPath.clear();
-  if (!state.files.settings.empty()) {
-    state.startupPath =
-        profile.ReadString(state.files.settings, kSettingsSection, u"szStartupPath", u"", contract::kPathChars)
-            .value;
-  }
+  state.startupPath = contract::ReadStartupPath(profile, state.files);
   HostTrace(69, 13, u"   Ini file name: %s\n", state.files.clipList.c_str());
 }
 
 void StopRecorder(platform::Profile& profile, const RecorderState& state) {
   if (state.files.settings.empty()) return;
-  profile.WriteString(state.files.settings, kSettingsSection, u"szIniFileName", state.files.clipList);
-  profile.WriteString(state.files.settings, kSettingsSection, u"szStartupPath", state.startupPath);
+  profile.WriteString(state.files.settings, contract::kSettingsSection, u"szIniFileName", state.files.clipList);
+  profile.WriteString(state.files.settings, contract::kSettingsSection, contract::kStartupPathKey, state.startupPath);
 }
 
 }  // namespace recorder

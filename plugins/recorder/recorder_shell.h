@@ -9,8 +9,6 @@
 
 namespace recorder {
 
-inline constexpr std::u16string_view kSettingsSection = u"Settings";
-
 struct RecorderState {
   contract::ModuleFiles files;
   std::u16string startupPath;  // at most 259 characters

@@ -12,12 +12,7 @@ WatchFolderState& State() {
 
 void StartWatchFolder(platform::Profile& profile, std::u16string_view modulePath, WatchFolderState& state) {
   state.files = contract::FormModuleFiles(modulePath, u"\\fennick", u"fennick.ini");
-  state.folder.clear();
-  if (!state.files.settings.empty()) {
-    state.folder =
-        profile.ReadString(state.files.settings, kSettingsSection, u"szStartupPath", u"", contract::kPathChars)
-            .value;
-  }
+  state.folder = contract::ReadStartupPath(profile, state.files);
   HostTrace(69, 13, u"%s => szStartupPath: %s\n", state.files.settings.c_str(), state.folder.c_str());
 }
 

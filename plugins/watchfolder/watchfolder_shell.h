@@ -9,8 +9,6 @@
 
 namespace watchfolder {
 
-inline constexpr std::u16string_view kSettingsSection = u"Settings";
-
 struct WatchFolderState {
   contract::ModuleFiles files;
   std::u16string folder;  // at most 259 characters
