@@ -1,0 +1,10 @@
+// POSIX: case-sensitive names, plain exports, no short names.
+#include "platform/os_rules.h"
+
+namespace platform {
+
+bool FileNamesIgnoreCase() { return false; }
+bool ExportsAreDecorated() { return false; }
+bool HasShortNames() { return false; }
+
+}  // namespace platform

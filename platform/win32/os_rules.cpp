@@ -1,0 +1,10 @@
+// Windows: names without case, decorated stdcall exports, 8.3 short names.
+#include "platform/os_rules.h"
+
+namespace platform {
+
+bool FileNamesIgnoreCase() { return true; }
+bool ExportsAreDecorated() { return true; }
+bool HasShortNames() { return true; }
+
+}  // namespace platform
