@@ -1,0 +1,69 @@
+#include "scan.h"
+
+#include "contract/trace_levels.h"
+#include "hostlib/corvana.h"
+#include "platform/limits.h"
+
+namespace watchfolder {
+namespace {
+
+constexpr std::uint32_t kDirectoryAttribute = 0x10;
+// Directory, archive and normal: every item of the folder.
+constexpr std::uint32_t kAttributeMask = 0xB0;
+constexpr int kFilesAndDirectories = 3;
+constexpr std::uint64_t kSmallestClipBytes = 4096;
+
+void TraceDetail(const char16_t* format, const std::u16string& path, std::uint64_t size) {
+  HostTrace(contract::kTraceCategory, contract::kTraceScanDetail, format, path.c_str(),
+            static_cast<std::int32_t>(static_cast<std::uint32_t>(size)));
+}
+
+void Inspect(const HostFindData& data, const std::u16string& path, ScanContext& scan) {
+  if ((data.attributes & kDirectoryAttribute) != 0) return;
+  HostTrace(contract::kTraceCategory, contract::kTraceScanDetail, u"Clip : %s \r\n", path.c_str());
+  // Time and size come from the file itself, not from the listing.
+  const std::optional<platform::FileEntry> file = scan.files.Attributes(path);
+  if (!file) {
+    HostTrace(contract::kTraceCategory, contract::kTraceScanDetail, u"gone Clip : %s \r\n", path.c_str());
+    return;
+  }
+  const WatchTime fileTime = WatchTime::Of(file->lastWriteTime);
+  TraceWatchTime(scan.watchTime);
+  HostTrace(contract::kTraceCategory, contract::kTraceScanDetail, u"time New   : %08X%08X \r\n", fileTime.high,
+            fileTime.low);
+  if (file->lastWriteTime <= scan.watchTime.Value()) return;
+  if (file->size >= kSmallestClipBytes) {
+    scan.collected.push_back(path);
+    TraceDetail(u"new Clip : %s (Size : %d) \r\n", path, file->size);
+  } else {
+    TraceDetail(u"skip Clip : %s (Size : %d) \r\n", path, file->size);
+  }
+}
+
+}  // namespace
+
+int OnFoundItem(const HostFindData* data, const char16_t* fullPath, std::uintptr_t, void* context) {
+  // Called through the host's library: nothing may be thrown back into it.
+  try {
+    if (data != nullptr && fullPath != nullptr && context != nullptr) {
+      Inspect(*data, fullPath, *static_cast<ScanContext*>(context));
+    }
+  } catch (...) {
+  }
+  return 1;
+}
+
+ScanResult ScanPattern(platform::Files& files, std::u16string_view folder, std::u16string_view pattern,
+                       const WatchTime& watchTime) {
+  const std::u16string searchPath = std::u16string(folder) + std::u16string(pattern);
+  if (!platform::FitsLimit(searchPath, platform::kMaxPathChars)) {
+    HostTrace(contract::kTraceCategory, contract::kTraceFailure, u"Search path too long : %s\r\n", searchPath.c_str());
+    return {};
+  }
+  HostTrace(contract::kTraceCategory, contract::kTracePattern, u"Searching %s\r\n", searchPath.c_str());
+  ScanContext scan{files, watchTime, {}};
+  EnumerateDirectory(&OnFoundItem, searchPath.c_str(), kAttributeMask, kFilesAndDirectories, &scan);
+  return {true, std::move(scan.collected)};
+}
+
+}  // namespace watchfolder

@@ -1,0 +1,37 @@
+#pragma once
+// The scan of one media pattern in the watch folder, through the host's directory enumeration.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "hostlib/pindle.h"
+#include "platform/files.h"
+#include "watch_time.h"
+
+namespace watchfolder {
+
+// What one pattern's scan hands from item to item: the files that are new, in the order found.
+struct ScanContext {
+  platform::Files& files;
+  WatchTime watchTime;
+  std::vector<std::u16string> collected;
+};
+
+struct ScanResult {
+  bool searched = false;  // false: the search path would not fit 259 characters
+  std::vector<std::u16string> collected;
+};
+
+// Traces "Searching" with the folder text followed by `pattern` and lists, through EnumerateDirectory
+// (mask 0xB0, mode 3), every file there whose last-write time is later than `watchTime` and that is at
+// least 4096 bytes long. Every such file is collected, however many. Blocks on the directory and on one
+// attribute read per item.
+ScanResult ScanPattern(platform::Files& files, std::u16string_view folder, std::u16string_view pattern,
+                       const WatchTime& watchTime);
+
+// The enumeration's callback for one item; `context` is a ScanContext. A directory is never a clip;
+// a file whose attributes cannot be read (it vanished) is skipped. Returns 1 to go on.
+int OnFoundItem(const HostFindData* data, const char16_t* fullPath, std::uintptr_t unused, void* context);
+
+}  // namespace watchfolder

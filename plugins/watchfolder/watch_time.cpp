@@ -1,0 +1,74 @@
+#include "watch_time.h"
+
+#include "contract/module_files.h"
+#include "contract/trace_levels.h"
+#include "hostlib/corvana.h"
+#include "platform/limits.h"
+
+namespace watchfolder {
+namespace {
+
+constexpr std::u16string_view kHighKey = u"TimeH";
+constexpr std::u16string_view kLowKey = u"TimeL";
+constexpr std::size_t kHalfDigits = 8;
+
+int HexDigit(char16_t c) {
+  if (c >= u'0' && c <= u'9') return c - u'0';
+  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
+  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
+  return -1;
+}
+
+}  // namespace
+
+std::optional<std::uint32_t> ParseTimeHalf(std::u16string_view text) {
+  std::size_t at = 0;
+  while (at < text.size() && (text[at] == u' ' || text[at] == u'\t')) ++at;
+  std::uint32_t half = 0;
+  std::size_t digits = 0;
+  for (; at < text.size() && digits < kHalfDigits && HexDigit(text[at]) >= 0; ++at, ++digits) {
+    half = (half << 4) | static_cast<std::uint32_t>(HexDigit(text[at]));
+  }
+  if (digits == 0) return std::nullopt;
+  return half;
+}
+
+std::u16string FormatTimeHalf(std::uint32_t half) {
+  std::u16string text(kHalfDigits, u'0');
+  for (std::size_t i = kHalfDigits; i-- > 0; half >>= 4) text[i] = u"0123456789ABCDEF"[half & 0xF];
+  return text;
+}
+
+void ReadWatchTime(platform::Profile& profile, std::u16string_view settings, WatchTime& time) {
+  auto read = [&](std::u16string_view key, std::uint32_t& half) {
+    const std::u16string text = profile
+                                    .ReadString(settings, contract::kSettingsSection, key, u"00000000",
+                                                static_cast<std::uint32_t>(platform::kWideBufferChars))
+                                    .value;
+    if (const auto parsed = ParseTimeHalf(text)) half = *parsed;
+  };
+  read(kHighKey, time.high);
+  read(kLowKey, time.low);
+}
+
+bool WriteWatchTimeHigh(platform::Profile& profile, std::u16string_view settings, std::uint32_t high) {
+  return profile.WriteString(settings, contract::kSettingsSection, kHighKey, FormatTimeHalf(high));
+}
+
+bool WriteWatchTime(platform::Profile& profile, std::u16string_view settings, const WatchTime& time) {
+  const bool high = WriteWatchTimeHigh(profile, settings, time.high);
+  const bool low = profile.WriteString(settings, contract::kSettingsSection, kLowKey, FormatTimeHalf(time.low));
+  return high && low;
+}
+
+std::optional<WatchTime> SettingsFileTime(platform::Files& files, std::u16string_view settings) {
+  const auto entry = files.Attributes(settings);
+  if (!entry) return std::nullopt;
+  return WatchTime::Of(entry->lastWriteTime);
+}
+
+void TraceWatchTime(const WatchTime& time) {
+  HostTrace(contract::kTraceCategory, contract::kTraceScanDetail, u"time Watch : %08X%08X \r\n", time.high, time.low);
+}
+
+}  // namespace watchfolder
