@@ -19,7 +19,7 @@ constexpr DWORD kPollMs = 20;
 // A status text unchanged over this many polls (about 100 ms) has settled; 2 s at most.
 constexpr int kStillPolls = 5;
 constexpr int kMaxSettlePolls = 100;
-constexpr int kSelectAttempts = 5;
+constexpr int kSelectAttempts = 8;
 constexpr std::size_t kAnswerBytes = 32768;
 // The folder browser's title and status text controls.
 constexpr int kBrowserTitleControl = 0x3742;
@@ -78,7 +78,12 @@ bool SameFolder(std::u16string a, std::u16string b) {
 // status text shows it, a few times at most.
 void SelectAnswer(HWND dialog, const std::u16string& path) {
   for (int attempt = 0; attempt < kSelectAttempts; ++attempt) {
-    SelectBrowserFolder(dialog, path);
+    // Every other attempt names the folder at once, from wherever the tree stopped.
+    if (attempt % 2 == 0) {
+      SelectBrowserFolder(dialog, path);
+    } else {
+      SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(Wide(path)));
+    }
     if (SameFolder(SettledStatus(dialog), path)) return;
   }
 }

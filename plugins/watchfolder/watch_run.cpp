@@ -109,7 +109,10 @@ std::int32_t RunWatchFolder(platform::System& system, const WatchRun& run) {
   const bool newTimeStored = StoreNewWatchTime(system, run);
 
   // A folder that is missing or cannot be read lists nothing now; its files must still come next time.
-  const bool readable = system.files.FindFirst(run.folder + u"*").has_value();
+  // One too long to search is refused by the scan itself.
+  const std::u16string everything = run.folder + u"*";
+  const bool readable =
+      !platform::FitsLimit(everything, platform::kMaxPathChars) || system.files.FindFirst(everything).has_value();
   if (!readable) TraceFailure(u"cannot read the watch folder %s\r\n", run.folder);
   const bool complete = readable && ListNewClips(system, run);
   if (!complete && newTimeStored) WriteWatchTime(system.profile, run.settings, run.watchTime);

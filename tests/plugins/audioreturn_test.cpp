@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "flaky_profile.h"
 #include "platform/fake/fake_registry.h"
 #include "platform/path.h"
 #include "platform/system.h"
@@ -36,42 +37,6 @@ class FakeHost : public sorrend::HostServices {
   }
 };
 
-// Passes everything to the real profile functions, but refuses `failures` writes to one file.
-class FlakyProfile : public platform::Profile {
- public:
-  explicit FlakyProfile(platform::Profile& real) : real_(real) {}
-  std::u16string failingFile;
-  int failures = 0;
-
-  platform::ProfileString ReadString(std::u16string_view file, std::u16string_view section, std::u16string_view key,
-                                     std::u16string_view defaultValue, std::uint32_t size) override {
-    return real_.ReadString(file, section, key, defaultValue, size);
-  }
-  std::int32_t ReadInt(std::u16string_view file, std::u16string_view section, std::u16string_view key,
-                       std::int32_t defaultValue) override {
-    return real_.ReadInt(file, section, key, defaultValue);
-  }
-  bool WriteString(std::u16string_view file, std::u16string_view section, std::u16string_view key,
-                   std::optional<std::u16string_view> value) override {
-    return !Fails(file) && real_.WriteString(file, section, key, value);
-  }
-  bool WriteSection(std::u16string_view file, std::u16string_view section,
-                    const std::optional<std::vector<std::u16string>>& entries) override {
-    return !Fails(file) && real_.WriteSection(file, section, entries);
-  }
-  bool WriteBatch(std::u16string_view file, const std::vector<platform::ProfileWrite>& writes) override {
-    return !Fails(file) && real_.WriteBatch(file, writes);
-  }
-
- private:
-  bool Fails(std::u16string_view file) {
-    if (file != failingFile || failures == 0) return false;
-    --failures;
-    return true;
-  }
-  platform::Profile& real_;
-};
-
 platform::System WithProfile(platform::Profile& profile) {
   platform::System& real = platform::RealSystem();
   return {profile,     real.registry, real.files,      real.processes, real.clock,
@@ -83,7 +48,7 @@ std::u16string Sep() { return std::u16string(1, platform::PathSeparator()); }
 class Reimport : public ::testing::Test {
  protected:
   vorlane::test::TempDir dir;
-  FlakyProfile profile{platform::RealSystem().profile};
+  vorlane::test::FlakyProfile profile{platform::RealSystem().profile};
   platform::System system = WithProfile(profile);
   FakeHost host;
   const std::u16string modulePath = dir.Join(u"plugins/Sorrend.so");
