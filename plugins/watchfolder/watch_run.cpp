@@ -51,7 +51,10 @@ bool StoreNewWatchTime(platform::System& system, const WatchRun& run) {
 contract::ClipInfo ClipOf(const std::u16string& fullPath, std::int32_t number) {
   contract::ClipInfo clip;
   clip.routing = u"V";
-  for (int channel = 1; channel <= 4; ++channel) clip.routing += u"A" + platform::FormatInt(channel);
+  for (int channel = 1; channel <= 4; ++channel) {
+    clip.routing += u'A';
+    clip.routing += platform::FormatInt(channel);
+  }
   char16_t part[platform::kWideBufferChars] = {};
   SplitDirectory(part, fullPath.c_str());
   clip.path = part;
