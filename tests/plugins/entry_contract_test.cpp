@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "hostlib/standin.h"
+#include "platform/dialog_driver.h"
 #include "platform/path.h"
 #include "platform/system.h"
 #include "platform/text.h"
@@ -84,7 +85,13 @@ struct FrameCase {
   std::int32_t destPathResult;
 };
 
+// Every dialog a plug-in opens here is cancelled (Windows: the real ones, from a second thread).
+int CancelOpenFile(const char*, char*, std::size_t, std::uint32_t*) { return 0; }
+int CancelFolder(const char*, const char*, char*, std::size_t) { return 0; }
+const VorlaneStandInDialogAnswers kCancelEveryDialog = {&CancelOpenFile, &CancelFolder};
+
 TEST(EntryContract, EachPluginExportsItsEntryPointsWithTheirResults) {
+  const auto dialogDriver = platform::DriveDialogs(kCancelEveryDialog);
   const FrameCase cases[] = {
       {"Brovix", 0x31, 3, 1}, {"Lundrel", 0x31, 3, 1}, {"Carvesh", 0x31, 2, 0},
       {"Moltrin", 0x08000007, 0, 0}, {"Fennick", 0x08000007, 0, 0},
