@@ -1,0 +1,3 @@
+# Moltrin's tests: its metadata readers and its run over real files with fake dialogs and windows.
+vorlane_test(plugins_recorder_attribute_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/recorder_attribute_test.cpp
+             ${VORLANE_MODULE_ENTRY} LIBS vorlane_recorder_logic LABELS plugins)
