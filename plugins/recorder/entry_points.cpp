@@ -2,9 +2,11 @@
 #include <cstdint>
 
 #include "contract/boundary_text.h"
+#include "contract/entry_guard.h"
 #include "contract/entry_points.h"
 #include "hostlib/corvana.h"
 #include "platform/system.h"
+#include "import_run.h"
 #include "recorder_shell.h"
 
 namespace {
@@ -61,15 +63,13 @@ std::uint32_t VORLANE_CALL GetFlags() noexcept {
   return contract::kReceiveFlags;
 }
 
-// The import run is not built yet: it traces its entry and imports nothing.
 std::int32_t VORLANE_CALL Execute(const char*) noexcept {
-  try {
-    HostTrace(kTraceCategory, kEntryLevel, u"EXECUTE\n");
-  } catch (...) {
-    try {
-      HostTrace(kTraceCategory, 0, u"access violation Execute\n");
-    } catch (...) {
-    }
-  }
-  return 0;
+  return contract::GuardEntry(
+      0,
+      [] {
+        HostTrace(kTraceCategory, kEntryLevel, u"EXECUTE\n");
+        recorder::RecorderState& state = recorder::State();
+        return recorder::RunImport(platform::RealSystem(), state.files, state.startupPath);
+      },
+      [] { HostTrace(kTraceCategory, 0, u"access violation Execute\n"); });
 }
