@@ -1,25 +1,21 @@
 #include "recorder_shell.h"
 
-#include "contract/entry_points.h"
+#include "contract/module_files.h"
+#include "contract/trace_levels.h"
 #include "hostlib/corvana.h"
 
 namespace recorder {
 
-RecorderState& State() {
-  static RecorderState state;
-  return state;
+void TraceStarted(const receive_frame::ReceiveState& state) {
+  HostTrace(contract::kTraceCategory, contract::kTraceEntry, u"   Ini file name: %s\n", state.files.clipList.c_str());
 }
 
-void StartRecorder(platform::Profile& profile, std::u16string_view modulePath, RecorderState& state) {
-  state.files = contract::FormModuleFiles(modulePath, u"\\moltrin", u"moltrin.ini");
-  state.startupPath = contract::ReadStartupPath(profile, state.files);
-  HostTrace(69, 13, u"   Ini file name: %s\n", state.files.clipList.c_str());
-}
-
-void StopRecorder(platform::Profile& profile, const RecorderState& state) {
+void StopRecorder(platform::System& system, const receive_frame::ReceiveState& state) {
+  HostTrace(contract::kTraceCategory, contract::kTraceEntry, u"SHUTDOWN\n");
   if (state.files.settings.empty()) return;
-  profile.WriteString(state.files.settings, contract::kSettingsSection, u"szIniFileName", state.files.clipList);
-  profile.WriteString(state.files.settings, contract::kSettingsSection, contract::kStartupPathKey, state.startupPath);
+  system.profile.WriteString(state.files.settings, contract::kSettingsSection, u"szIniFileName", state.files.clipList);
+  system.profile.WriteString(state.files.settings, contract::kSettingsSection, contract::kStartupPathKey,
+                             state.startupPath);
 }
 
 }  // namespace recorder

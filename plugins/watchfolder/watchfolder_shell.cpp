@@ -1,19 +1,18 @@
 #include "watchfolder_shell.h"
 
-#include "contract/entry_points.h"
+#include "contract/trace_levels.h"
 #include "hostlib/corvana.h"
 
 namespace watchfolder {
 
-WatchFolderState& State() {
-  static WatchFolderState state;
-  return state;
+void TraceStarted(const receive_frame::ReceiveState& state) {
+  HostTrace(contract::kTraceCategory, contract::kTraceEntry, u"%s => szStartupPath: %s\n",
+            state.files.settings.c_str(), state.startupPath.c_str());
 }
 
-void StartWatchFolder(platform::Profile& profile, std::u16string_view modulePath, WatchFolderState& state) {
-  state.files = contract::FormModuleFiles(modulePath, u"\\fennick", u"fennick.ini");
-  state.folder = contract::ReadStartupPath(profile, state.files);
-  HostTrace(69, 13, u"%s => szStartupPath: %s\n", state.files.settings.c_str(), state.folder.c_str());
+void TraceShutdown(platform::System&, const receive_frame::ReceiveState& state) {
+  HostTrace(contract::kTraceCategory, contract::kTraceEntry, u"szStartupPath: %s\n", state.startupPath.c_str());
+  HostTrace(contract::kTraceCategory, contract::kTraceEntry, u"Shutdown\n");
 }
 
 }  // namespace watchfolder

@@ -1,23 +1,15 @@
 #pragma once
-// Fennick's module state around the scan: its two files beside the module and the watch folder, read
-// from the settings file at start-up and kept in memory from one run to the next.
-#include <string>
-#include <string_view>
-
-#include "contract/module_files.h"
-#include "platform/profile.h"
+// Fennick's part of the receive frame around the scan: its start-up and shut-down traces. The watch
+// folder is the frame's startup path, kept in memory from one run to the next.
+#include "platform/system.h"
+#include "receive_frame.h"
 
 namespace watchfolder {
 
-struct WatchFolderState {
-  contract::ModuleFiles files;
-  std::u16string folder;  // at most 259 characters
-};
+// Traces the settings path and the watch folder at the end of Startup.
+void TraceStarted(const receive_frame::ReceiveState& state);
 
-WatchFolderState& State();
-
-// Forms the two paths from the module path and reads the watch folder (empty when the file, key or path is
-// missing). Traces the settings path and the folder.
-void StartWatchFolder(platform::Profile& profile, std::u16string_view modulePath, WatchFolderState& state);
+// Traces the watch folder and "Shutdown"; nothing is saved, the settings are written by each run.
+void TraceShutdown(platform::System& system, const receive_frame::ReceiveState& state);
 
 }  // namespace watchfolder

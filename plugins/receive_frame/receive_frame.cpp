@@ -1,0 +1,64 @@
+#include "receive_frame.h"
+
+#include "contract/boundary_text.h"
+#include "contract/entry_points.h"
+#include "contract/trace_levels.h"
+#include "hostlib/corvana.h"
+
+namespace receive_frame {
+namespace {
+
+void TraceEntry(const char16_t* text) {
+  if (text != nullptr) HostTrace(contract::kTraceCategory, contract::kTraceEntry, text);
+}
+
+}  // namespace
+
+ReceiveState& State() {
+  static ReceiveState state;
+  return state;
+}
+
+std::int32_t Startup(const ReceivePlugin& plugin, platform::System& system, void* module, ReceiveState& state) {
+  TraceEntry(plugin.startupTrace);
+  state.files = contract::FormModuleFiles(system.files.ModulePath(module), plugin.marker, plugin.settingsName);
+  state.startupPath = contract::ReadStartupPath(system.profile, state.files);
+  if (plugin.started != nullptr) plugin.started(state);
+  return 1;
+}
+
+void Shutdown(const ReceivePlugin& plugin, platform::System& system, const ReceiveState& state) {
+  if (plugin.shutdown != nullptr) plugin.shutdown(system, state);
+}
+
+std::int32_t GetMenuName(const ReceivePlugin& plugin, void* module, char* name, std::int32_t length,
+                         std::int32_t* available) {
+  TraceEntry(plugin.menuNameTrace);
+  contract::HostStringToBuffer(LoadHostString(module, plugin.menuNameString), name, length);
+  if (available != nullptr) *available = 1;
+  return 1;
+}
+
+std::int32_t GetComment(const ReceivePlugin& plugin, void* module, char* comment, std::int32_t length) {
+  TraceEntry(plugin.commentTrace);
+  contract::HostStringToBuffer(LoadHostString(module, plugin.commentString), comment, length);
+  return 1;
+}
+
+std::uint32_t GetFlags(const ReceivePlugin& plugin) {
+  TraceEntry(plugin.flagsTrace);
+  return contract::kReceiveFlags;
+}
+
+std::int32_t Execute(const ReceivePlugin& plugin, platform::System& system, ReceiveState& state) {
+  TraceEntry(plugin.executeTrace);
+  return plugin.execute != nullptr ? plugin.execute(system, state) : plugin.executeFailure;
+}
+
+void TraceExecuteFault(const ReceivePlugin& plugin) {
+  if (plugin.executeFaultTrace != nullptr) {
+    HostTrace(contract::kTraceCategory, contract::kTraceFailure, plugin.executeFaultTrace);
+  }
+}
+
+}  // namespace receive_frame
