@@ -1,4 +1,4 @@
-// Windows: the real registry and dialogs serve the plug-ins; only the command line needs converting.
+// Windows: the real registry serves the plug-ins, and the real dialogs are driven (dialog_driver.h).
 #include "platform/standin_services.h"
 
 #include <windows.h>
@@ -7,7 +7,7 @@ namespace platform {
 
 bool UseRegistryFile(const std::u16string&) { return false; }
 
-bool DialogsAnsweredByHost() { return false; }
+bool DialogsAnsweredByHost() { return true; }
 
 std::u16string CommandLineText(const char* argument) {
   if (argument == nullptr || *argument == '\0') return {};

@@ -6,6 +6,8 @@
 
 #include "platform/abi.h"
 #include "platform/standin_host.h"
+#include "platform/standin_services.h"
+#include "platform/text.h"
 
 namespace plugin_host {
 namespace {
@@ -47,7 +49,10 @@ int AnswerOpenFile(const char*, char* files, std::size_t filesSize, std::uint32_
   return 1;
 }
 
-int AnswerBrowseFolder(const char*, const char*, char* folder, std::size_t folderSize) {
+int AnswerBrowseFolder(const char* title, const char* initialFolder, char* folder, std::size_t folderSize) {
+  // What the browser showed, so that a run can be checked for the folder it opened on.
+  std::fprintf(stderr, "plugin-host: folder browser \"%s\" opened on \"%s\"\n", title != nullptr ? title : "",
+               initialFolder != nullptr ? initialFolder : "");
   PendingAnswers& pending = Pending();
   if (pending.cancel) {
     pending.cancel = false;
@@ -59,10 +64,18 @@ int AnswerBrowseFolder(const char*, const char*, char* folder, std::size_t folde
   return CopyAnswer(answer, folder, folderSize) ? 1 : 0;
 }
 
+// Command-line text is taken as the build reads it (Windows: the ANSI code page) into the answers' UTF-8.
+std::string AnswerText(const std::string& argument) {
+  return platform::Utf16ToUtf8(platform::CommandLineText(argument.c_str()));
+}
+
 }  // namespace
 
 void SetDialogAnswers(const HostOptions& options) {
-  Pending() = PendingAnswers{options.cancel, options.open, options.filter, options.folder};
+  PendingAnswers answers{options.cancel, {}, options.filter, std::nullopt};
+  for (const std::string& path : options.open) answers.open.push_back(AnswerText(path));
+  if (options.folder) answers.folder = AnswerText(*options.folder);
+  Pending() = std::move(answers);
 }
 
 }  // namespace plugin_host
@@ -72,3 +85,5 @@ extern "C" {
 VORLANE_LIBRARY_EXPORT struct VorlaneStandInDialogAnswers VorlaneStandInDialogAnswers = {
     &plugin_host::AnswerOpenFile, &plugin_host::AnswerBrowseFolder};
 }
+
+const struct VorlaneStandInDialogAnswers& plugin_host::DialogAnswers() { return VorlaneStandInDialogAnswers; }

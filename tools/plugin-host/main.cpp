@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "dialog_answers.h"
+#include "platform/dialog_driver.h"
 #include "hostlib/standin.h"
 #include "options.h"
 #include "platform/path.h"
@@ -61,8 +62,10 @@ int Run(const std::vector<std::string>& arguments) {
     return Refuse("module " + options.module + " lacks entry points: " + missing);
   }
 
+  auto dialogDriver = platform::DriveDialogs(plugin_host::DialogAnswers());
   plugin_host::SessionResult result =
       plugin_host::RunSession(options, plugin.entry, platform::DriveAndDirectory(modulePath));
+  dialogDriver.reset();
   result.exported = plugin.exported;
   plugin_host::UnloadPlugin(plugin);
 

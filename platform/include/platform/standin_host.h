@@ -1,6 +1,6 @@
 #pragma once
 // What the POSIX platform layer asks of the stand-in host, which plays the operating system's part there.
-// None of this exists on Windows, where the real registry and dialogs answer.
+// On Windows the real registry answers, and the dialog answers drive the real dialogs (dialog_driver.h).
 #include <cstddef>
 #include <cstdint>
 
@@ -15,7 +15,7 @@ extern "C" {
 
 // The stand-in host executable exports one object of this type under the name
 // "VorlaneStandInDialogAnswers"; the POSIX dialogs find it with dlsym(RTLD_DEFAULT, ...). Absent: every
-// dialog is cancelled. Texts are UTF-8.
+// dialog is cancelled. Texts are UTF-8. `initialFolder` is the folder the browser opened on.
 struct VorlaneStandInDialogAnswers {
   // Returns 1 with the chosen full paths, one per line, in `files`, and the filter index; 0 = cancelled.
   int (*openFile)(const char* title, char* files, std::size_t filesSize, std::uint32_t* filterIndex);

@@ -10,7 +10,8 @@ namespace platform {
 bool UseRegistryFile(const std::u16string& path);
 
 // True when the platform's file and folder dialogs are answered by the stand-in host's
-// VorlaneStandInDialogAnswers (POSIX). Windows: false until the real dialogs can be driven.
+// VorlaneStandInDialogAnswers: POSIX asks them directly, Windows drives the real dialogs with them
+// (dialog_driver.h).
 bool DialogsAnsweredByHost();
 
 // A command-line argument as wide text: POSIX UTF-8, Windows the ANSI code page.

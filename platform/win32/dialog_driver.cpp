@@ -1,0 +1,135 @@
+// Windows: a second thread of the stand-in host answers the dialogs that its calling thread opens.
+#include "platform/dialog_driver.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <atomic>
+#include <string>
+
+#include "platform/text.h"
+#include "wide.h"
+
+namespace platform {
+namespace {
+
+constexpr DWORD kPollMs = 20;
+// A dialog that has just become visible may still be taking its initial selection.
+constexpr DWORD kSettleMs = 150;
+constexpr std::size_t kAnswerBytes = 32768;
+// The folder browser's title and status text controls.
+constexpr int kBrowserTitleControl = 0x3742;
+constexpr int kBrowserStatusControl = 0x3743;
+
+std::u16string WindowText(HWND window) {
+  wchar_t text[1024] = L"";
+  GetWindowTextW(window, text, static_cast<int>(std::size(text)));
+  return FromWide(text);
+}
+
+std::u16string ControlText(HWND dialog, int control) {
+  HWND item = GetDlgItem(dialog, control);
+  return item != nullptr ? WindowText(item) : std::u16string();
+}
+
+bool HasClass(HWND window, const wchar_t* className) {
+  wchar_t name[64] = L"";
+  GetClassNameW(window, name, static_cast<int>(std::size(name)));
+  return lstrcmpiW(name, className) == 0;
+}
+
+BOOL CALLBACK FindTree(HWND child, LPARAM found) {
+  if (!HasClass(child, L"SysTreeView32")) return TRUE;
+  *reinterpret_cast<bool*>(found) = true;
+  return FALSE;
+}
+
+// The folder browser is the dialog that shows the folder tree.
+bool IsFolderBrowser(HWND dialog) {
+  bool found = false;
+  EnumChildWindows(dialog, &FindTree, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+void AnswerFolderBrowser(HWND dialog, const VorlaneStandInDialogAnswers& answers) {
+  std::u16string title = ControlText(dialog, kBrowserTitleControl);
+  if (title.empty()) title = WindowText(dialog);
+  const std::u16string initial = ControlText(dialog, kBrowserStatusControl);
+  std::string folder(kAnswerBytes, '\0');
+  int chosen = 0;
+  if (answers.browseFolder != nullptr) {
+    chosen = answers.browseFolder(Utf16ToUtf8(title).c_str(), Utf16ToUtf8(initial).c_str(), folder.data(),
+                                  folder.size());
+  }
+  if (chosen == 1) {
+    folder.back() = '\0';
+    const std::u16string path = Utf8ToUtf16(folder.c_str());
+    SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(Wide(path)));
+  }
+  // Posted: a sent IDOK returns only after the dialog has ended, seconds later under Wine.
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(chosen == 1 ? IDOK : IDCANCEL, BN_CLICKED), 0);
+}
+
+struct DialogSearch {
+  HWND answered;
+  HWND found;
+};
+
+BOOL CALLBACK FindDialog(HWND window, LPARAM context) {
+  auto& search = *reinterpret_cast<DialogSearch*>(context);
+  if (window == search.answered || !IsWindowVisible(window) || !HasClass(window, L"#32770")) return TRUE;
+  search.found = window;
+  return FALSE;
+}
+
+class ThreadDialogDriver final : public DialogDriver {
+ public:
+  explicit ThreadDialogDriver(const VorlaneStandInDialogAnswers& answers)
+      : answers_(answers), hostThread_(GetCurrentThreadId()) {
+    thread_ = CreateThread(nullptr, 0, &ThreadDialogDriver::Run, this, 0, nullptr);
+  }
+  ~ThreadDialogDriver() override {
+    stop_ = true;
+    if (thread_ != nullptr) {
+      WaitForSingleObject(thread_, INFINITE);
+      CloseHandle(thread_);
+    }
+  }
+  ThreadDialogDriver(const ThreadDialogDriver&) = delete;
+  ThreadDialogDriver& operator=(const ThreadDialogDriver&) = delete;
+
+ private:
+  static DWORD WINAPI Run(LPVOID self) {
+    static_cast<ThreadDialogDriver*>(self)->Watch();
+    return 0;
+  }
+
+  // One dialog at a time: answered once, then left alone until it has gone.
+  void Watch() {
+    HWND answered = nullptr;
+    while (!stop_) {
+      if (answered != nullptr && !IsWindow(answered)) answered = nullptr;
+      DialogSearch search{answered, nullptr};
+      EnumThreadWindows(hostThread_, &FindDialog, reinterpret_cast<LPARAM>(&search));
+      if (search.found != nullptr && answered == nullptr) {
+        Sleep(kSettleMs);
+        if (IsFolderBrowser(search.found)) AnswerFolderBrowser(search.found, answers_);
+        answered = search.found;
+      }
+      Sleep(kPollMs);
+    }
+  }
+
+  const VorlaneStandInDialogAnswers& answers_;
+  const DWORD hostThread_;
+  std::atomic<bool> stop_{false};
+  HANDLE thread_ = nullptr;
+};
+
+}  // namespace
+
+std::unique_ptr<DialogDriver> DriveDialogs(const VorlaneStandInDialogAnswers& answers) {
+  return std::make_unique<ThreadDialogDriver>(answers);
+}
+
+}  // namespace platform
