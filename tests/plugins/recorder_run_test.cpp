@@ -50,10 +50,20 @@ TEST(RecorderRun, WritesTheClipsOfEachScenario) {
     std::vector<std::u16string> picked;
     for (const std::u16string& path : scenario.picked) picked.push_back(vorlane::test::PickedPath(f.dir, path));
     f.Answer(DialogBuffer(picked));
-    EXPECT_EQ(f.Run(), scenario.result);
+    EXPECT_EQ(f.Run(), 1);
     vorlane::test::ExpectClipList(f.dir, f.files.clipList, scenario);
     EXPECT_EQ(f.startupPath, picked.front());
   }
+}
+
+TEST(RecorderRun, AChosenFileThatCannotBeOpenedEndsTheRunKeepingEarlierClips) {
+  vorlane::test::RecorderScenario scenario{"", {{u"a0001.dlx", "x"}}, {}, vorlane::test::Clips(u"a0001", u"0001", 1)};
+  vorlane::test::AddMedia(scenario.disk, u"a0001", 1);
+  Fixture f;
+  vorlane::test::LayOut(f.dir, scenario);
+  f.Answer(DialogBuffer({vorlane::test::PickedPath(f.dir, u"a0001.dlx"), vorlane::test::PickedPath(f.dir, u"b0002.dlx")}));
+  EXPECT_EQ(f.Run(), 0);
+  vorlane::test::ExpectClipList(f.dir, f.files.clipList, scenario);
 }
 
 TEST(RecorderRun, CancelReturnsZeroAndLeavesNoClipList) {
