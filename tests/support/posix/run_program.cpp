@@ -1,0 +1,41 @@
+// POSIX: posix_spawn and a polled waitpid.
+#include "run_program.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <csignal>
+#include <unistd.h>
+
+#include "platform/text.h"
+
+extern char** environ;
+
+namespace vorlane::test {
+
+int RunProgram(const std::u16string& program, const std::vector<std::u16string>& arguments) {
+  std::vector<std::string> texts{platform::Utf16ToUtf8(program)};
+  for (const std::u16string& argument : arguments) texts.push_back(platform::Utf16ToUtf8(argument));
+  std::vector<char*> argv;
+  for (std::string& text : texts) argv.push_back(text.data());
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  pid_t child = 0;
+  const int spawned = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (spawned != 0) return -1;
+  constexpr int kPolls = 120 * 100;
+  for (int poll = 0; poll < kPolls; ++poll) {
+    int status = 0;
+    if (waitpid(child, &status, WNOHANG) == child) return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    usleep(10'000);
+  }
+  kill(child, SIGKILL);
+  waitpid(child, nullptr, 0);
+  return -1;
+}
+
+}  // namespace vorlane::test
