@@ -7,6 +7,7 @@
 #include "contract/trace_levels.h"
 #include "description_text.h"
 #include "hostlib/corvana.h"
+#include "platform/os_rules.h"
 #include "platform/path.h"
 #include "platform/text.h"
 
@@ -123,14 +124,16 @@ std::int32_t ImportSelection(platform::System& system, std::u16string_view clipL
               static_cast<int>(bytes->size()), path.c_str());
     text = std::move(*bytes);
     run.ClearRecord();
-    path = platform::ToLower(path);
-    if (EndsWith(path, u"dlx")) {
+    // Where names ignore case the path is lower-cased as the host expects it; elsewhere that would
+    // name another file.
+    if (platform::FileNamesIgnoreCase()) path = platform::ToLower(path);
+    if (EndsWith(platform::ToLower(path), u"dlx")) {
       HostTrace(contract::kTraceCategory, contract::kTraceImport, u"using file %s \n", path.c_str());
       if (const std::optional<RecorderFolder> folder = DlxFolder(path)) run.ImportFolder(*folder);
     }
   }
   // Only the last file's folder list counts.
-  if (EndsWith(path, u"cdt") || EndsWith(path, u"dlt")) {
+  if (EndsWith(platform::ToLower(path), u"cdt") || EndsWith(platform::ToLower(path), u"dlt")) {
     if (const std::optional<std::u16string> directory = ListDirectory(path)) {
       for (int number : FolderNumbersIn(text)) run.ImportFolder(ListedFolder(*directory, number));
     }

@@ -13,7 +13,8 @@ namespace recorder {
 
 // Imports the chosen description files into the clip list at `clipListPath`, numbering the clips from
 // Clip0 without gaps: every ".dlx" file where it stands in the selection, then the folders that the last
-// file names when it is a ".dlt" or ".cdt" file. Returns 1, or 0 when a chosen file cannot be opened
+// file names when it is a ".dlt" or ".cdt" file. Windows lower-cases each description path before it
+// forms the clips' Path and Name; POSIX keeps its case, which there tells files apart. Returns 1, or 0 when a chosen file cannot be opened
 // (the clips written before it stay). Blocks for the file reads and writes.
 std::int32_t ImportSelection(platform::System& system, std::u16string_view clipListPath, const Selection& selection);
 

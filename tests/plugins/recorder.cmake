@@ -10,3 +10,5 @@ vorlane_test(plugins_recorder_plugin_host_test SOURCES ${CMAKE_CURRENT_LIST_DIR}
 target_compile_definitions(plugins_recorder_plugin_host_test PRIVATE
   MOLTRIN_MODULE_NAME="$<TARGET_FILE_NAME:Moltrin>" PLUGIN_HOST_NAME="$<TARGET_FILE_NAME:plugin-host>")
 add_dependencies(plugins_recorder_plugin_host_test Moltrin plugin-host)
+vorlane_test(plugins_recorder_example_disk_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/recorder_example_disk_test.cpp
+             LABELS plugins)

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "attribute_file_builder.h"
+#include "platform/os_rules.h"
 #include "platform/path.h"
 #include "platform/system.h"
 #include "platform/text.h"
@@ -24,7 +25,7 @@ struct DiskFile {
 
 struct ExpectedClip {
   std::u16string filename;
-  std::u16string path;  // below the disk, "/" separates; compared in lower case
+  std::u16string path;  // below the disk, "/" separates; lower-cased where names ignore case
   std::u16string name;
   std::u16string tcIn;        // empty: not checked
   std::u16string clipAuthor;  // empty: not checked
@@ -151,10 +152,10 @@ inline std::vector<RecorderScenario> RecorderScenarios() {
     cases.push_back(c);
   }
   {
-    RecorderScenario c{"an upper-case path is lower-cased in Path and Name", {{u"TAPE0ABC.DLX", "x"}},
-                       {u"TAPE0ABC.DLX"}, {}};
+    RecorderScenario c{"an upper-case path is lower-cased in Path and Name where names ignore case",
+                       {{u"TAPE0ABC.DLX", "x"}}, {u"TAPE0ABC.DLX"}, {}};
     AddMedia(c.disk, u"TAPE0ABC", 1);
-    c.clips = Clips(u"tape0abc", u"0abc", 1);
+    c.clips = Clips(u"TAPE0ABC", u"0ABC", 1);
     cases.push_back(c);
   }
   return cases;
@@ -181,9 +182,9 @@ inline void ExpectClipList(const TempDir& dir, const std::u16string& clipList, c
     }
     const ExpectedClip& clip = scenario.clips[number];
     EXPECT_EQ(read(section, u"Filename"), platform::Utf16ToUtf8(clip.filename));
-    std::u16string path = platform::ToLower(dir.Join(u"disk/" + clip.path));
-    EXPECT_EQ(read(section, u"Path"), platform::Utf16ToUtf8(path));
-    EXPECT_EQ(read(section, u"Name"), platform::Utf16ToUtf8(clip.name));
+    auto cased = [](std::u16string text) { return platform::FileNamesIgnoreCase() ? platform::ToLower(text) : text; };
+    EXPECT_EQ(read(section, u"Path"), platform::Utf16ToUtf8(cased(dir.Join(u"disk/" + clip.path))));
+    EXPECT_EQ(read(section, u"Name"), platform::Utf16ToUtf8(cased(clip.name)));
     if (!clip.tcIn.empty()) {
       EXPECT_EQ(read(section, u"TCIn"), platform::Utf16ToUtf8(clip.tcIn));
     }
