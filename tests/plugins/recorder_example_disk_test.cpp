@@ -23,21 +23,13 @@ struct ExampleFile {
 };
 
 std::vector<ExampleFile> ExampleDisk() {
-  AttributeFields tape;  // PAL from 10:00:00:00, three clips
-  tape.length = "00000425";
-  tape.author = "DEMO-CAM";
-  tape.tableCount = "3";
-  tape.table = {{'1', "100"}, {'2', "250"}, {'3', "75"}};
-  AttributeFields studio;  // NTSC drop-frame from 09:59:30;00, two clips
-  studio.standard = "NTC";
-  studio.hours = 9, studio.minutes = 59, studio.seconds = 30;
-  studio.dropFrame = true;
-  studio.length = "00000450";
-  studio.author = "STUDIO-B";
-  studio.markCount = "002";
-  studio.markEntries = 2;
-  studio.tableCount = "2";
-  studio.table = {{'1', "300"}, {'2', "150"}};
+  // PAL from 10:00:00:00, three clips.
+  const AttributeFields tape{.length = "00000425", .author = "DEMO-CAM", .tableCount = "3",
+                             .table = {{'1', "100"}, {'2', "250"}, {'3', "75"}}};
+  // NTSC drop-frame from 09:59:30;00, two marks, two clips.
+  const AttributeFields studio{.length = "00000450", .standard = "NTC", .seconds = 30, .minutes = 59, .hours = 9,
+                               .dropFrame = true, .author = "STUDIO-B", .markCount = "002", .markEntries = 2,
+                               .tableCount = "2", .table = {{'1', "300"}, {'2', "150"}}};
   return {
       {"tape0007.dlx", "DSR-DU1 tape 0007\r\n"},
       {"tape0007/000001.dvd", "dv"},

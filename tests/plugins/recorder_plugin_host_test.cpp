@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "platform/os_rules.h"
 #include "platform/system.h"
 #include "recorder_scenarios.h"
 #include "run_program.h"
@@ -55,7 +56,9 @@ TEST(MoltrinThroughPluginHost, KeepsTheChosenFilterAndForgetsNothingOnCancel) {
   ASSERT_EQ(vorlane::test::RunProgram(kPluginHost, {u"receive", module, u"--open", chosen, u"--filter", u"2"}), 0);
   EXPECT_EQ(Setting(dir, u"nFilterIndex"), "2");
   EXPECT_EQ(Setting(dir, u"szStartupPath"), platform::Utf16ToUtf8(chosen));
-  EXPECT_EQ(Setting(dir, u"szIniFileName"), platform::Utf16ToUtf8(dir.Join(u"host/vorlane.ini")));
+  const std::u16string clipList = dir.Join(u"host/vorlane.ini");
+  EXPECT_EQ(Setting(dir, u"szIniFileName"),
+            platform::Utf16ToUtf8(platform::FileNamesIgnoreCase() ? platform::ToLower(clipList) : clipList));
   EXPECT_TRUE(dir.Exists(u"host/vorlane.ini"));
 
   EXPECT_EQ(vorlane::test::RunProgram(kPluginHost, {u"receive", module, u"--cancel"}), 1);
