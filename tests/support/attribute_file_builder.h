@@ -39,7 +39,7 @@ inline std::string AttributeFileBytes(const AttributeFields& f) {
   std::string author = f.author;
   author.resize(8, '\0');
   bytes += author + std::string(5, ' ') + f.markCount + "    " + crlf;
-  for (int mark = 0; mark < f.markEntries; ++mark) bytes += "M" + std::string(16, '0' + mark % 10) + crlf;
+  for (int mark = 0; mark < f.markEntries; ++mark) bytes += "M" + std::string(16, static_cast<char>('0' + mark % 10)) + crlf;
   if (!f.tableCount.empty()) bytes += f.tableCount + crlf;
   for (const ClipTableEntry& entry : f.table) bytes += std::string{entry.number, ' '} + entry.duration + entry.lineEnd;
   return bytes;
