@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "browser_selection.h"
 #include "platform/text.h"
 #include "wide.h"
 
@@ -66,8 +67,7 @@ void AnswerFolderBrowser(HWND dialog, const VorlaneStandInDialogAnswers& answers
   }
   if (chosen == 1) {
     folder.back() = '\0';
-    const std::u16string path = Utf8ToUtf16(folder.c_str());
-    SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(Wide(path)));
+    SelectBrowserFolder(dialog, Utf8ToUtf16(folder.c_str()));
   }
   // Posted: a sent IDOK returns only after the dialog has ended, seconds later under Wine.
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(chosen == 1 ? IDOK : IDCANCEL, BN_CLICKED), 0);

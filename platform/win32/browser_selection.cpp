@@ -1,0 +1,20 @@
+// Windows: selecting a folder in an open folder browser, one level at a time.
+#include "browser_selection.h"
+
+#include <shlobj.h>
+
+#include "platform/path.h"
+#include "wide.h"
+
+namespace platform {
+
+void SelectBrowserFolder(HWND browser, const std::u16string& path) {
+  for (std::size_t at = 0; at + 1 < path.size(); ++at) {
+    if (!IsPathSeparator(path[at])) continue;
+    const std::u16string level = path.substr(0, at + 1);
+    SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(Wide(level)));
+  }
+  SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(Wide(path)));
+}
+
+}  // namespace platform
