@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "browser_selection.h"
+#include "platform/path.h"
 #include "platform/text.h"
 #include "wide.h"
 
@@ -18,8 +19,10 @@ namespace platform {
 namespace {
 
 constexpr DWORD kPollMs = 20;
-// A dialog that has just become visible may still be taking its initial selection.
-constexpr DWORD kSettleMs = 150;
+// A status text unchanged over this many polls (about 100 ms) has settled; 2 s at most.
+constexpr int kStillPolls = 5;
+constexpr int kMaxSettlePolls = 100;
+constexpr int kSelectAttempts = 5;
 constexpr std::size_t kAnswerBytes = 32768;
 // The folder browser's title and status text controls.
 constexpr int kBrowserTitleControl = 0x3742;
@@ -55,10 +58,38 @@ bool IsFolderBrowser(HWND dialog) {
   return found;
 }
 
+// The browser's status text shows the selected folder's path: once it holds still, the browser has
+// taken its initial selection.
+std::u16string SettledStatus(HWND dialog) {
+  std::u16string status = ControlText(dialog, kBrowserStatusControl);
+  for (int still = 0, polls = 0; still < kStillPolls && polls < kMaxSettlePolls; ++polls) {
+    Sleep(kPollMs);
+    const std::u16string now = ControlText(dialog, kBrowserStatusControl);
+    still = now == status ? still + 1 : 0;
+    status = now;
+  }
+  return status;
+}
+
+bool SameFolder(std::u16string a, std::u16string b) {
+  if (EndsWithSeparator(a)) a.pop_back();
+  if (EndsWithSeparator(b)) b.pop_back();
+  return EqualsNoCase(a, b);
+}
+
+// Wine's tree sometimes stops short of the folder while it is still filling; select again until the
+// status text shows it, a few times at most.
+void SelectAnswer(HWND dialog, const std::u16string& path) {
+  for (int attempt = 0; attempt < kSelectAttempts; ++attempt) {
+    SelectBrowserFolder(dialog, path);
+    if (SameFolder(SettledStatus(dialog), path)) return;
+  }
+}
+
 void AnswerFolderBrowser(HWND dialog, const VorlaneStandInDialogAnswers& answers) {
   std::u16string title = ControlText(dialog, kBrowserTitleControl);
   if (title.empty()) title = WindowText(dialog);
-  const std::u16string initial = ControlText(dialog, kBrowserStatusControl);
+  const std::u16string initial = SettledStatus(dialog);
   std::string folder(kAnswerBytes, '\0');
   int chosen = 0;
   if (answers.browseFolder != nullptr) {
@@ -67,7 +98,7 @@ void AnswerFolderBrowser(HWND dialog, const VorlaneStandInDialogAnswers& answers
   }
   if (chosen == 1) {
     folder.back() = '\0';
-    SelectBrowserFolder(dialog, Utf8ToUtf16(folder.c_str()));
+    SelectAnswer(dialog, Utf8ToUtf16(folder.c_str()));
   }
   // Posted: a sent IDOK returns only after the dialog has ended, seconds later under Wine.
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(chosen == 1 ? IDOK : IDCANCEL, BN_CLICKED), 0);
@@ -76,6 +107,8 @@ void AnswerFolderBrowser(HWND dialog, const VorlaneStandInDialogAnswers& answers
 // The open-file dialog's file name box and file type list.
 constexpr int kFileNameControl = 0x47C;
 constexpr int kFileTypeControl = 0x470;
+// An open-file dialog that has just become visible may still be filling its boxes.
+constexpr DWORD kOpenFileSettleMs = 150;
 // Time for the dialog to move into a folder typed into it before the names are given.
 constexpr DWORD kNavigateMs = 500;
 
@@ -169,10 +202,10 @@ class ThreadDialogDriver final : public DialogDriver {
       DialogSearch search{answered, nullptr};
       EnumThreadWindows(hostThread_, &FindDialog, reinterpret_cast<LPARAM>(&search));
       if (search.found != nullptr && answered == nullptr) {
-        Sleep(kSettleMs);
         if (IsFolderBrowser(search.found)) {
           AnswerFolderBrowser(search.found, answers_);
         } else if (IsOpenFileDialog(search.found)) {
+          Sleep(kOpenFileSettleMs);
           AnswerOpenFile(search.found, answers_);
         }
         answered = search.found;
