@@ -58,8 +58,8 @@ platform::WindowHandle FindHostMainWindow(platform::Windows& windows) {
 std::optional<Selection> FileOpenDlg(platform::System& system, const contract::ModuleFiles& files,
                                      platform::WindowHandle owner, std::u16string_view title,
                                      std::u16string& startupPath) {
-  // Until the dialog returns, a fault counts as a selection, as the host's own dialogs report it; the
-  // run then stops at the empty path it cannot open.
+  // A fault before the dialog returns still counts as a selection: the run then stops at the empty
+  // path it cannot open, and traces that. A fault after it keeps the files read so far.
   std::optional<Selection> result = Selection{};
   try {
     platform::OpenFileRequest request;

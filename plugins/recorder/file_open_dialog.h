@@ -29,7 +29,8 @@ platform::WindowHandle FindHostMainWindow(platform::Windows& windows);
 // user cancels. On a selection it stores the filter index at once and sets `startupPath` to the first
 // file chosen. A first text that opens for reading is a single selection; otherwise the rest are names
 // in the first text's directory, the first 500 of them, leaving out those whose full path is longer
-// than 259 characters. Blocks while the dialog is open.
+// than 259 characters. A fault inside is traced at the failure level and the selection returned as it
+// stood. Blocks while the dialog is open.
 std::optional<Selection> FileOpenDlg(platform::System& system, const contract::ModuleFiles& files,
                                      platform::WindowHandle owner, std::u16string_view title,
                                      std::u16string& startupPath);

@@ -2,6 +2,7 @@
 // faked: the scenario table, and the file selection's shapes, limits and remembered settings.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -171,6 +172,24 @@ TEST(RecorderFileOpenDlg, KeepsTheFirst500OfAMultipleSelectionAndTracesEach) {
   EXPECT_EQ(platform::FileNamePart(selection->list.back()), u"f499.dlx");
   ASSERT_EQ(Traces().size(), 500u);
   EXPECT_EQ(Traces().front(), "2 Multiple Select File  " + platform::Utf16ToUtf8(selection->list.front()) + " \n");
+}
+
+TEST(RecorderFileOpenDlg, AFaultInsideIsTracedAndTheRunStopsAtItsEmptyPath) {
+  class ThrowingDialogs final : public platform::Dialogs {
+   public:
+    std::optional<platform::OpenFileAnswer> OpenFile(const platform::OpenFileRequest&) override {
+      throw std::runtime_error("dialog fault");
+    }
+    std::optional<std::u16string> BrowseFolder(const platform::FolderRequest&) override { return std::nullopt; }
+  } dialogs;
+  Fixture f;
+  platform::System system = platform::fake::MakeSystem({.windows = &f.windows, .dialogs = &dialogs});
+  Traces().clear();
+  CorvanaStandInSetTraceSink(&CollectTrace, nullptr);
+  EXPECT_EQ(recorder::RunImport(system, f.files, f.startupPath), 0);
+  CorvanaStandInSetTraceSink(nullptr, nullptr);
+  EXPECT_EQ(Traces(), (std::vector<std::string>{"0 Execption :  FileOpenDlg \r\n", "0 failed to open  \n"}));
+  EXPECT_FALSE(f.dir.Exists(u"vorlane.ini"));
 }
 
 }  // namespace
