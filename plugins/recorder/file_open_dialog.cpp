@@ -60,7 +60,8 @@ std::optional<Selection> FileOpenDlg(platform::System& system, const contract::M
                                      std::u16string& startupPath) {
   // A fault before the dialog returns still counts as a selection: the run then stops at the empty
   // path it cannot open, and traces that. A fault after it keeps the files read so far.
-  std::optional<Selection> result = Selection{};
+  Selection selection;
+  bool cancelled = false;
   try {
     platform::OpenFileRequest request;
     request.owner = owner;
@@ -77,19 +78,22 @@ std::optional<Selection> FileOpenDlg(platform::System& system, const contract::M
       DisabledThreadWindows disabled;
       answer = system.dialogs.OpenFile(request);
     }
-    if (!answer) return result = std::nullopt;
-    if (!files.settings.empty()) {
-      system.profile.WriteString(files.settings, contract::kSettingsSection, kFilterIndexKey,
-                                 platform::FormatInt(answer->filterIndex));
+    cancelled = !answer;
+    if (answer) {
+      if (!files.settings.empty()) {
+        system.profile.WriteString(files.settings, contract::kSettingsSection, kFilterIndexKey,
+                                   platform::FormatInt(answer->filterIndex));
+      }
+      ReadSelection(system.files, answer->buffer, selection, startupPath);
     }
-    ReadSelection(system.files, answer->buffer, *result, startupPath);
   } catch (...) {
     try {
       HostTrace(contract::kTraceCategory, contract::kTraceFailure, u"Execption :  FileOpenDlg \r\n");
     } catch (...) {
     }
   }
-  return result;
+  if (cancelled) return std::nullopt;
+  return selection;
 }
 
 }  // namespace recorder

@@ -161,7 +161,12 @@ TEST(RecorderFileOpenDlg, ReadsTheTwoShapesOfTheDialogsBuffer) {
 TEST(RecorderFileOpenDlg, KeepsTheFirst500OfAMultipleSelectionAndTracesEach) {
   Fixture f;
   std::u16string buffer = f.dir.Path() + u'\0';
-  for (int n = 0; n < 600; ++n) buffer += u"f" + platform::FormatInt(n) + u".dlx" + u'\0';
+  for (int n = 0; n < 600; ++n) {
+    buffer += u'f';
+    buffer += platform::FormatInt(n);
+    buffer += u".dlx";
+    buffer += u'\0';
+  }
   f.Answer(buffer + u'\0');
   Traces().clear();
   CorvanaStandInSetTraceSink(&CollectTrace, nullptr);

@@ -63,12 +63,19 @@ inline void AddMedia(std::vector<DiskFile>& disk, const std::u16string& folder, 
   }
 }
 
-inline std::u16string Two(int value) { return value < 10 ? u"0" + platform::FormatInt(value) : platform::FormatInt(value); }
+inline std::u16string Two(int value) {
+  std::u16string text = platform::FormatInt(value);
+  if (text.size() < 2) text.insert(text.begin(), u'0');
+  return text;
+}
 
 inline std::vector<ExpectedClip> Clips(const std::u16string& path, const std::u16string& prefix, int count) {
   std::vector<ExpectedClip> clips;
   for (int index = 1; index <= count; ++index) {
-    clips.push_back({u"0000" + Two(index) + u".dvd", path, prefix + u" - " + Two(index), {}, {}, {}});
+    std::u16string filename(u"0000");
+    filename += Two(index);
+    filename += u".dvd";
+    clips.push_back({filename, path, prefix + u" - " + Two(index), {}, {}, {}});
   }
   return clips;
 }
@@ -174,7 +181,8 @@ inline void ExpectClipList(const TempDir& dir, const std::u16string& clipList, c
     return platform::Utf16ToUtf8(profile.ReadString(clipList, section, key, u"<absent>", 260).value);
   };
   for (std::size_t number = 0; number <= scenario.clips.size(); ++number) {
-    const std::u16string section = u"Clip" + platform::FormatInt(static_cast<long long>(number));
+    std::u16string section(u"Clip");
+    section += platform::FormatInt(static_cast<long long>(number));
     SCOPED_TRACE(platform::Utf16ToUtf8(section));
     if (number == scenario.clips.size()) {
       EXPECT_EQ(read(section, u"Filename"), "<absent>");
