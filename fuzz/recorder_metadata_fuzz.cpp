@@ -3,7 +3,6 @@
 // them. The attribute reader must leave a clip unchanged unless the bytes hold the whole fixed header;
 // the folder numbers of a text must be those that one search per number finds.
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -12,6 +11,7 @@
 
 #include "attribute_file.h"
 #include "description_text.h"
+#include "folder_numbers_by_search.h"
 #include "platform/dialogs.h"
 
 namespace {
@@ -34,23 +34,13 @@ void FuzzAttributeBytes(std::string_view bytes) {
   }
 }
 
-// The plain definition, one search per number; held against the one-pass search on shorter texts.
-std::vector<int> NumbersSearchedOneByOne(std::string_view text) {
-  text = text.substr(0, text.find('\0'));
-  std::vector<int> numbers;
-  for (int number = recorder::kFirstFolderNumber; number <= recorder::kLastFolderNumber; ++number) {
-    char digits[5];
-    std::snprintf(digits, sizeof digits, "%04d", number);
-    if (text.find(std::string_view(digits, 4)) != std::string_view::npos) numbers.push_back(number);
-  }
-  return numbers;
-}
-
+// Texts up to this length are also searched one number at a time, the slow trusted reading.
 constexpr std::size_t kLongestComparedText = 512;
 
 void FuzzDescriptionText(std::string_view text) {
   const std::vector<int> numbers = recorder::FolderNumbersIn(text);
-  if (text.size() <= kLongestComparedText) Check(numbers == NumbersSearchedOneByOne(text));
+  if (text.size() > kLongestComparedText) return;
+  Check(numbers == vorlane::test::FolderNumbersBySearch(text, recorder::kFirstFolderNumber, recorder::kLastFolderNumber));
 }
 
 void FuzzSelectionBuffer(const std::uint8_t* data, std::size_t size) {
