@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "hostlib/standin.h"
+#include "platform/dialog_driver.h"
 #include "platform/path.h"
 #include "platform/system.h"
 #include "platform/text.h"
@@ -18,6 +19,10 @@
 namespace {
 
 using vorlane::test::PluginModule;
+
+// The receive plug-ins open a dialog in Execute: every dialog is cancelled, as no answer is given.
+// Windows: a second thread cancels the real one; POSIX: no host answers, so it is cancelled already.
+const VorlaneStandInDialogAnswers kNoAnswers{nullptr, nullptr};
 
 // The module file names of this build.
 std::string ModuleFile(const std::string& plugin) {
@@ -85,6 +90,7 @@ struct FrameCase {
 };
 
 TEST(EntryContract, EachPluginExportsItsEntryPointsWithTheirResults) {
+  const auto cancelDialogs = platform::DriveDialogs(kNoAnswers);
   const FrameCase cases[] = {
       {"Brovix", 0x31, 3, 1}, {"Lundrel", 0x31, 3, 1}, {"Carvesh", 0x31, 2, 0},
       {"Moltrin", 0x08000007, 0, 0}, {"Fennick", 0x08000007, 0, 0},
@@ -150,8 +156,14 @@ std::string PathText(std::u16string path) {
 
 class ReceiveShell : public ::testing::Test {
  protected:
-  void SetUp() override { CorvanaStandInSetTraceSink(&Capture, &traces_); }
-  void TearDown() override { CorvanaStandInSetTraceSink(nullptr, nullptr); }
+  void SetUp() override {
+    CorvanaStandInSetTraceSink(&Capture, &traces_);
+    cancelDialogs_ = platform::DriveDialogs(kNoAnswers);
+  }
+  void TearDown() override {
+    cancelDialogs_.reset();
+    CorvanaStandInSetTraceSink(nullptr, nullptr);
+  }
 
   std::u16string CopyModule(const std::string& plugin, std::u16string_view name) {
     const std::u16string copy = dir_.Join(name);
@@ -169,6 +181,7 @@ class ReceiveShell : public ::testing::Test {
 
   vorlane::test::TempDir dir_;
   std::vector<TraceLine> traces_;
+  std::unique_ptr<platform::DialogDriver> cancelDialogs_;
 };
 
 TEST_F(ReceiveShell, MoltrinReadsItsStartupPathAtStartupAndWritesItsSettingsAtShutdown) {
