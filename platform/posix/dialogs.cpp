@@ -33,13 +33,19 @@ std::vector<std::u16string> SplitLines(std::u16string_view text) {
   return lines;
 }
 
-// Characters the real dialog's buffer needs for this selection: the file and its terminator, or the
-// directory and each name with their terminators and the list's closing one. It fails when they do not fit.
-std::size_t SelectionChars(const std::vector<std::u16string>& files) {
-  if (files.size() == 1) return files.front().size() + 1;
-  std::size_t chars = DriveAndDirectory(files.front()).size() + 1;
-  for (const std::u16string& file : files) chars += FileNamePart(file).size() + 1;
-  return chars;
+// The host's chosen files in the shape the real dialog's buffer has: one path, or the directory (without
+// its final separator, unless it is the root) followed by the names. Nothing when the files do not share
+// one directory, which the real dialog cannot choose.
+std::optional<std::u16string> SelectionBuffer(const std::vector<std::u16string>& files) {
+  if (files.size() == 1) return files.front() + u'\0';
+  std::u16string directory = DriveAndDirectory(files.front());
+  std::u16string buffer;
+  for (const std::u16string& file : files) {
+    if (DriveAndDirectory(file) != directory || FileNamePart(file).empty()) return std::nullopt;
+    buffer += FileNamePart(file) + u'\0';
+  }
+  if (directory.size() > 1 && EndsWithSeparator(directory)) directory.pop_back();
+  return directory + u'\0' + buffer + u'\0';
 }
 
 class PosixDialogs final : public Dialogs {
@@ -53,12 +59,12 @@ class PosixDialogs final : public Dialogs {
       return std::nullopt;
     }
     files.back() = '\0';  // the host's answer is not trusted to end
-    OpenFileAnswer answer;
-    answer.files = SplitLines(Utf8ToUtf16(files.data()));
-    answer.filterIndex = filterIndex;
-    if (answer.files.empty()) return std::nullopt;
-    if (SelectionChars(answer.files) > request.bufferChars) return std::nullopt;
-    return answer;
+    const std::vector<std::u16string> chosen = SplitLines(Utf8ToUtf16(files.data()));
+    if (chosen.empty()) return std::nullopt;
+    std::optional<std::u16string> buffer = SelectionBuffer(chosen);
+    // A selection that does not fit the dialog's buffer is what the real dialog fails on.
+    if (!buffer || buffer->size() > request.bufferChars) return std::nullopt;
+    return OpenFileAnswer{std::move(*buffer), filterIndex};
   }
 
   std::optional<std::u16string> BrowseFolder(const FolderRequest& request) override {

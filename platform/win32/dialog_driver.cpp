@@ -4,8 +4,11 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "browser_selection.h"
 #include "platform/path.h"
@@ -106,6 +109,62 @@ void AnswerFolderBrowser(HWND dialog, const VorlaneStandInDialogAnswers& answers
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(chosen == 1 ? IDOK : IDCANCEL, BN_CLICKED), 0);
 }
 
+// The open-file dialog's file name box and file type list.
+constexpr int kFileNameControl = 0x47C;
+constexpr int kFileTypeControl = 0x470;
+// An open-file dialog that has just become visible may still be filling its boxes.
+constexpr DWORD kOpenFileSettleMs = 150;
+// Time for the dialog to move into a folder typed into it before the names are given.
+constexpr DWORD kNavigateMs = 500;
+
+bool IsOpenFileDialog(HWND dialog) { return GetDlgItem(dialog, kFileNameControl) != nullptr; }
+
+// The host's answer (full paths, one per line) typed as a user would: one path as it stands; several as
+// their folder, confirmed, and then their quoted names. The chosen file type is selected first.
+void AnswerOpenFile(HWND dialog, const VorlaneStandInDialogAnswers& answers) {
+  HWND types = GetDlgItem(dialog, kFileTypeControl);
+  const LRESULT current = types != nullptr ? SendMessageW(types, CB_GETCURSEL, 0, 0) : CB_ERR;
+  std::uint32_t filterIndex = current == CB_ERR ? 1u : static_cast<std::uint32_t>(current + 1);
+  std::string files(kAnswerBytes, '\0');
+  const int chosen = answers.openFile != nullptr
+                         ? answers.openFile(Utf16ToUtf8(WindowText(dialog)).c_str(), files.data(), files.size(),
+                                            &filterIndex)
+                         : 0;
+  files.back() = '\0';
+  const std::u16string answer = chosen == 1 ? Utf8ToUtf16(files.c_str()) : std::u16string();
+  std::vector<std::u16string> paths;
+  for (std::u16string_view rest = answer; !rest.empty();) {
+    const std::size_t end = std::min(rest.find(u'\n'), rest.size());
+    if (end > 0) paths.emplace_back(rest.substr(0, end));
+    rest.remove_prefix(std::min(end + 1, rest.size()));
+  }
+  if (paths.empty()) {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    return;
+  }
+  if (types != nullptr && filterIndex > 0) {
+    SendMessageW(types, CB_SETCURSEL, filterIndex - 1, 0);
+    // Wine's dialog takes the new type on CBN_SELENDOK, Windows' on CBN_SELCHANGE.
+    for (WORD notification : {CBN_SELCHANGE, CBN_SELENDOK}) {
+      SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kFileTypeControl, notification), reinterpret_cast<LPARAM>(types));
+    }
+  }
+  std::u16string text = paths.front();
+  if (paths.size() > 1) {
+    const std::size_t folderEnd = paths.front().find_last_of(u"\\/");
+    const std::u16string folder = paths.front().substr(0, folderEnd);
+    SetDlgItemTextW(dialog, kFileNameControl, Wide(folder));
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    Sleep(kNavigateMs);
+    text.clear();
+    for (const std::u16string& path : paths) {
+      text += (text.empty() ? u"\"" : u" \"") + path.substr(path.find_last_of(u"\\/") + 1) + u"\"";
+    }
+  }
+  SetDlgItemTextW(dialog, kFileNameControl, Wide(text));
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
 struct DialogSearch {
   HWND answered;
   HWND found;
@@ -148,7 +207,12 @@ class ThreadDialogDriver final : public DialogDriver {
       DialogSearch search{answered, nullptr};
       EnumThreadWindows(hostThread_, &FindDialog, reinterpret_cast<LPARAM>(&search));
       if (search.found != nullptr && answered == nullptr) {
-        if (IsFolderBrowser(search.found)) AnswerFolderBrowser(search.found, answers_);
+        if (IsFolderBrowser(search.found)) {
+          AnswerFolderBrowser(search.found, answers_);
+        } else if (IsOpenFileDialog(search.found)) {
+          Sleep(kOpenFileSettleMs);
+          AnswerOpenFile(search.found, answers_);
+        }
         answered = search.found;
       }
       Sleep(kPollMs);

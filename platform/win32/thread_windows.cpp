@@ -21,6 +21,8 @@ BOOL CALLBACK DisableOne(HWND window, LPARAM data) {
 
 }  // namespace
 
+std::uint32_t CurrentThreadId() { return GetCurrentThreadId(); }
+
 void* DisableThreadWindowList(std::uint32_t threadId) {
   auto* list = new WindowList;
   EnumThreadWindows(threadId, &DisableOne, reinterpret_cast<LPARAM>(list));

@@ -1,11 +1,13 @@
 // Moltrin, the disk-recorder import, on the receive frame: every entry point traces its name in upper case.
+#include "import_run.h"
 #include "receive_frame.h"
 #include "recorder_shell.h"
 
 namespace {
 
-// The import run is not built yet: it imports nothing.
-std::int32_t RunImport(platform::System&, receive_frame::ReceiveState&) { return 0; }
+std::int32_t RunImport(platform::System& system, receive_frame::ReceiveState& state) {
+  return recorder::RunImport(system, state.files, state.startupPath);
+}
 
 constexpr receive_frame::ReceivePlugin kMoltrin{
     .marker = u"\\moltrin",

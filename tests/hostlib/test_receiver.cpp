@@ -35,7 +35,7 @@ void TraceDialogAnswers() {
   request.filterIndex = 1;
   request.multiSelect = true;
   if (const auto answer = dialogs.OpenFile(request)) {
-    for (const auto& file : answer->files) HostTrace(69, 1, u"open %s\n", file.c_str());
+    for (const auto& file : platform::SelectionTexts(answer->buffer)) HostTrace(69, 1, u"open %s\n", file.c_str());
     HostTrace(69, 1, u"filter %u\n", answer->filterIndex);
   } else {
     HostTrace(69, 1, u"open cancelled\n");

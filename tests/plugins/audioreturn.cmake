@@ -11,7 +11,7 @@ add_dependencies(plugins_audioreturn_module_test Sorrend)
 if(NOT WIN32)
   vorlane_test(plugins_audioreturn_plugin_host_test
                SOURCES ${CMAKE_CURRENT_LIST_DIR}/audioreturn_plugin_host_test.cpp ${VORLANE_MODULE_ENTRY}
-               LIBS vorlane_platform LABELS plugins)
+               LIBS vorlane_test_support vorlane_platform LABELS plugins)
   target_compile_definitions(plugins_audioreturn_plugin_host_test PRIVATE
     SORREND_MODULE_NAME="$<TARGET_FILE_NAME:Sorrend>")
   add_dependencies(plugins_audioreturn_plugin_host_test Sorrend plugin-host)

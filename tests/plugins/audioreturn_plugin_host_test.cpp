@@ -1,39 +1,23 @@
 // Sorrend as the stand-in host drives it: `plugin-host receive MODULE --render-dir DIR` (POSIX build).
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "platform/system.h"
 #include "platform/text.h"
+#include "run_program.h"
 #include "temp_dir.h"
-
-extern char** environ;
 
 namespace {
 
 namespace fs = std::filesystem;
 
-int RunPluginHost(std::vector<std::string> arguments) {
-  arguments.insert(arguments.begin(), std::string(VORLANE_BIN_DIR) + "/plugin-host");
-  std::vector<char*> argv;
-  for (std::string& argument : arguments) argv.push_back(argument.data());
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-  pid_t child = 0;
-  const int spawned = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (spawned != 0) return -1;
-  int status = 0;
-  waitpid(child, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+int RunPluginHost(const std::vector<std::string>& arguments) {
+  std::vector<std::u16string> wide;
+  for (const std::string& argument : arguments) wide.push_back(platform::Utf8ToUtf16(argument));
+  return vorlane::test::RunProgram(platform::Utf8ToUtf16(std::string(VORLANE_BIN_DIR) + "/plugin-host"), wide);
 }
 
 TEST(SorrendThroughPluginHost, ListsTheModifiedClipsOfTheRenderDirectory) {

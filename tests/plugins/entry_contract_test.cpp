@@ -20,6 +20,10 @@ namespace {
 
 using vorlane::test::PluginModule;
 
+// The receive plug-ins open a dialog in Execute: every dialog is cancelled, as no answer is given.
+// Windows: a second thread cancels the real one; POSIX: no host answers, so it is cancelled already.
+const VorlaneStandInDialogAnswers kNoAnswers{nullptr, nullptr};
+
 // The module file names of this build.
 std::string ModuleFile(const std::string& plugin) {
   const std::map<std::string, std::string> files = {{"Brovix", Brovix_FILE},   {"Lundrel", Lundrel_FILE},
@@ -85,13 +89,8 @@ struct FrameCase {
   std::int32_t destPathResult;
 };
 
-// Every dialog a plug-in opens here is cancelled (Windows: the real ones, from a second thread).
-int CancelOpenFile(const char*, char*, std::size_t, std::uint32_t*) { return 0; }
-int CancelFolder(const char*, const char*, char*, std::size_t) { return 0; }
-const VorlaneStandInDialogAnswers kCancelEveryDialog = {&CancelOpenFile, &CancelFolder};
-
 TEST(EntryContract, EachPluginExportsItsEntryPointsWithTheirResults) {
-  const auto dialogDriver = platform::DriveDialogs(kCancelEveryDialog);
+  const auto cancelDialogs = platform::DriveDialogs(kNoAnswers);
   const FrameCase cases[] = {
       {"Brovix", 0x31, 3, 1}, {"Lundrel", 0x31, 3, 1}, {"Carvesh", 0x31, 2, 0},
       {"Moltrin", 0x08000007, 0, 0}, {"Fennick", 0x08000007, 0, 0},
@@ -157,8 +156,14 @@ std::string PathText(std::u16string path) {
 
 class ReceiveShell : public ::testing::Test {
  protected:
-  void SetUp() override { CorvanaStandInSetTraceSink(&Capture, &traces_); }
-  void TearDown() override { CorvanaStandInSetTraceSink(nullptr, nullptr); }
+  void SetUp() override {
+    CorvanaStandInSetTraceSink(&Capture, &traces_);
+    cancelDialogs_ = platform::DriveDialogs(kNoAnswers);
+  }
+  void TearDown() override {
+    cancelDialogs_.reset();
+    CorvanaStandInSetTraceSink(nullptr, nullptr);
+  }
 
   std::u16string CopyModule(const std::string& plugin, std::u16string_view name) {
     const std::u16string copy = dir_.Join(name);
@@ -176,6 +181,7 @@ class ReceiveShell : public ::testing::Test {
 
   vorlane::test::TempDir dir_;
   std::vector<TraceLine> traces_;
+  std::unique_ptr<platform::DialogDriver> cancelDialogs_;
 };
 
 TEST_F(ReceiveShell, MoltrinReadsItsStartupPathAtStartupAndWritesItsSettingsAtShutdown) {

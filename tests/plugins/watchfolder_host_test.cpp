@@ -86,9 +86,9 @@ class WatchFolderHost {
 
   // Runs one receive session; returns its exit status and fills `output` with what it wrote.
   int Receive(Answer answer, std::string& output) const {
-    std::vector<std::u16string> arguments = {
-        platform::Utf8ToUtf16(std::string(VORLANE_BIN_DIR) + "/" + PLUGIN_HOST_FILE), u"receive",
-        dir_.Join(u"host/" + platform::Utf8ToUtf16(FENNICK_FILE)), u"--trace=10"};
+    const std::u16string host = platform::Utf8ToUtf16(std::string(VORLANE_BIN_DIR) + "/" + PLUGIN_HOST_FILE);
+    std::vector<std::u16string> arguments = {u"receive", dir_.Join(u"host/" + platform::Utf8ToUtf16(FENNICK_FILE)),
+                                             u"--trace=10"};
     if (answer == Answer::Cancel) {
       arguments.push_back(u"--cancel");
     } else {
@@ -96,7 +96,7 @@ class WatchFolderHost {
       arguments.push_back(answer == Answer::Root ? Root() : Watch());
     }
     const std::u16string outputFile = dir_.Join(u"output.txt");
-    const int status = vorlane::test::RunProgram(arguments, outputFile);
+    const int status = vorlane::test::RunProgram(host, arguments, outputFile);
     output = dir_.ReadFile(u"output.txt");
     return status;
   }

@@ -1,14 +1,15 @@
 #pragma once
-// Running a program of the build (such as plugin-host) from a test, with its standard output and error
-// both written into one file.
+// Runs a program of the build (such as plugin-host) from a test, as a user would, and waits for it.
 #include <string>
 #include <vector>
 
 namespace vorlane::test {
 
-// Starts `arguments[0]` with the rest as its arguments and waits for it. Returns its exit status, or -1
-// when it could not be started or did not exit normally. Windows: the arguments are quoted into one
-// command line by the C runtime's rules.
-int RunProgram(const std::vector<std::u16string>& arguments, const std::u16string& outputFile);
+// Starts `program` with `arguments` (each passed as one argument; Windows quotes them by the C runtime's
+// rules) and waits up to two minutes. Standard output and error go into `outputFile` when one is given;
+// otherwise standard output is discarded. Returns the exit status, or -1 when the program could not be
+// started, did not end in time or ended by a signal.
+int RunProgram(const std::u16string& program, const std::vector<std::u16string>& arguments,
+               const std::u16string& outputFile = {});
 
 }  // namespace vorlane::test

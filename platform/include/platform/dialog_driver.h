@@ -16,8 +16,9 @@ class DialogDriver {
 
 // Drives the dialogs that the calling thread opens until the result is destroyed (which waits for the
 // driving thread to end). Windows: a folder browser is shown the chosen folder and confirmed, or
-// cancelled, as `answers.browseFolder` says; its initial folder is read from its status text. Dialogs of
-// other kinds are left alone. POSIX: returns null. Never blocks the calling thread.
+// cancelled, as `answers.browseFolder` says; its initial folder is read from its status text. An open-file
+// dialog is given the files and file type of `answers.openFile`, or cancelled. Dialogs of other kinds are
+// left alone. POSIX: returns null. Never blocks the calling thread.
 std::unique_ptr<DialogDriver> DriveDialogs(const VorlaneStandInDialogAnswers& answers);
 
 }  // namespace platform

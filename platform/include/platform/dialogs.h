@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform {
@@ -19,9 +20,16 @@ struct OpenFileRequest {
 };
 
 struct OpenFileAnswer {
-  std::vector<std::u16string> files;  // full paths
-  std::uint32_t filterIndex = 0;
+  // The file name buffer as the dialog left it, up to the end of its list: one full path, or (several
+  // files) the directory followed by the chosen names; every text ends in a NUL, and the list in an
+  // empty text when it fitted. Never longer than the request's buffer.
+  std::u16string buffer;
+  std::uint32_t filterIndex = 0;  // the filter the dialog ended with
 };
+
+// The texts of a file name buffer, in order, up to the first empty one; a last text that is not
+// NUL-ended (a buffer filled to its end) is left out.
+std::vector<std::u16string> SelectionTexts(std::u16string_view buffer);
 
 struct FolderRequest {
   void* owner = nullptr;

@@ -4,6 +4,9 @@
 
 namespace platform {
 
+// The id of the calling thread (GetCurrentThreadId); POSIX: the kernel's thread id. Does not block.
+std::uint32_t CurrentThreadId();
+
 // Disables every enabled top-level window of thread `threadId` and returns a list of them for
 // EnableThreadWindowList (never null). Windows: EnumThreadWindows/EnableWindow. POSIX: there are no
 // windows; the list is empty. Does not block.

@@ -1,7 +1,7 @@
-// Windows: CreateProcessW with an inheritable handle of the file as standard output and error.
-#include <windows.h>
-
+// Windows: CreateProcessW with inheritable handles for standard output and error.
 #include "run_program.h"
+
+#include <windows.h>
 
 namespace vorlane::test {
 namespace {
@@ -25,33 +25,36 @@ std::wstring Quoted(const std::u16string& argument) {
 
 }  // namespace
 
-int RunProgram(const std::vector<std::u16string>& arguments, const std::u16string& outputFile) {
-  if (arguments.empty()) return -1;
-  std::wstring commandLine;
-  for (const std::u16string& argument : arguments) commandLine += (commandLine.empty() ? L"" : L" ") + Quoted(argument);
+int RunProgram(const std::u16string& program, const std::vector<std::u16string>& arguments,
+               const std::u16string& outputFile) {
+  std::wstring commandLine = Quoted(program);
+  for (const std::u16string& argument : arguments) commandLine += L" " + Quoted(argument);
   SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-  const std::wstring output(outputFile.begin(), outputFile.end());
+  const std::wstring output = outputFile.empty() ? std::wstring(L"NUL") : std::wstring(outputFile.begin(), outputFile.end());
   HANDLE file = CreateFileW(output.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
-                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+                            outputFile.empty() ? OPEN_EXISTING : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return -1;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
   startup.hStdOutput = file;
-  startup.hStdError = file;
+  startup.hStdError = outputFile.empty() ? GetStdHandle(STD_ERROR_HANDLE) : file;
   PROCESS_INFORMATION process{};
-  const std::wstring application(arguments.front().begin(), arguments.front().end());
+  const std::wstring application(program.begin(), program.end());
   const BOOL started = CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
                                       nullptr, &startup, &process);
   CloseHandle(file);
   if (!started) return -1;
-  WaitForSingleObject(process.hProcess, INFINITE);
-  DWORD status = 0;
-  const BOOL exited = GetExitCodeProcess(process.hProcess, &status);
   CloseHandle(process.hThread);
+  DWORD status = static_cast<DWORD>(-1);
+  if (WaitForSingleObject(process.hProcess, 120'000) != WAIT_OBJECT_0 ||
+      !GetExitCodeProcess(process.hProcess, &status)) {
+    TerminateProcess(process.hProcess, 1);
+    status = static_cast<DWORD>(-1);
+  }
   CloseHandle(process.hProcess);
-  return exited ? static_cast<int>(status) : -1;
+  return static_cast<int>(status);
 }
 
 }  // namespace vorlane::test
