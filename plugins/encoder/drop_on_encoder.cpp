@@ -74,7 +74,7 @@ bool DropOnEncoder(platform::System& system, EncoderKind kind, HandOffPayloads& 
   if (payloads.ObjectCount() == 0 || !found) return found;
 
   const std::unique_ptr<platform::PreparedDrag> drag = system.dragDrop.Prepare(
-      kDropBlockBytes, [&payloads](std::span<std::uint8_t> block) { payloads.FillDropFileList(block); });
+      kDropFileListBytes, [&payloads](std::span<std::uint8_t> block) { payloads.FillDropFileList(block); });
   return drag != nullptr && DragOntoDocument(system, *drag, document);
 }
 

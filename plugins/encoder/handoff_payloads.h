@@ -7,12 +7,10 @@
 #include <string_view>
 #include <vector>
 
+#include "encoder_payloads.h"
 #include "find_encoder.h"
 
 namespace encoder {
-
-// The dropped-files block: a 20-byte header and room for 26001 wide characters.
-inline constexpr std::size_t kDropBlockBytes = 52022;
 
 class HandOffPayloads {
  public:
@@ -23,7 +21,7 @@ class HandOffPayloads {
   virtual void WriteBatchFile(std::u16string_view executable) = 0;
   // The command line a started encoder gets (empty for every kind but Media Cleaner Pro).
   virtual std::u16string LaunchCommandLine(EncoderKind kind, std::u16string_view executable) = 0;
-  // Writes the dropped-files block into a zero-filled block of kDropBlockBytes.
+  // Writes the dropped-files block into a zero-filled block of kDropFileListBytes.
   virtual void FillDropFileList(std::span<std::uint8_t> block) = 0;
   // The files the automation object receives for the object at `index` (from 0), in order.
   virtual std::vector<std::u16string> AutomationFiles(std::size_t index) = 0;

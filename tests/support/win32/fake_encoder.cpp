@@ -137,7 +137,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   document.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   if (RegisterClassW(&frame) == 0 || RegisterClassW(&document) == 0) return 4;
 
-  g_main = CreateWindowExW(0, L"MainClassW", role->title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 640, 480,
+  // The encoder's title comes last, when the drop target is registered: a search by title then finds
+  // a window that is ready to take the drop.
+  g_main = CreateWindowExW(0, L"MainClassW", L"Starting", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 640, 480,
                            nullptr, nullptr, instance, nullptr);
   CLIENTCREATESTRUCT client{nullptr, 1000};
   g_client = CreateWindowExW(0, L"MDIClient", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 600, 400,
@@ -147,6 +149,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   DropTarget target;
   if (FAILED(RegisterDragDrop(batch, &target))) return 6;
   WriteRecord(L"command-line.txt", Utf8(GetCommandLineW()));
+  SetWindowTextW(g_main, role->title);
   SetTimer(g_main, 1, 90000, [](HWND window, UINT, UINT_PTR, DWORD) { DestroyWindow(window); });
 
   MSG message;
