@@ -118,9 +118,12 @@ class DropFilesData final : public ComObject<IDataObject> {
   HGLOBAL block_;
 };
 
+// The module this code is linked into (a plug-in or a program), found from one of its own addresses.
 HINSTANCE PlaceholderInstance() {
-  HINSTANCE module = static_cast<HINSTANCE>(ThisModule());
-  return module != nullptr ? module : GetModuleHandleW(nullptr);
+  HMODULE module = nullptr;
+  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     reinterpret_cast<LPCWSTR>(&kPlaceholderClass), &module);
+  return module;
 }
 
 // A hidden, disabled 1 x 1 popup; nothing when its class or the window cannot be made.
