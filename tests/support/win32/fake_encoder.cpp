@@ -106,6 +106,8 @@ LRESULT CALLBACK DocumentProc(HWND window, UINT message, WPARAM wParam, LPARAM l
   return DefMDIChildProcW(window, message, wParam, lParam);
 }
 
+void CALLBACK GiveUp(HWND window, UINT, UINT_PTR, DWORD) { DestroyWindow(window); }
+
 const Role* RoleOf(const std::wstring& path) {
   std::wstring name = path.substr(path.find_last_of(L"\\/") + 1);
   CharLowerW(name.data());
@@ -150,7 +152,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   if (FAILED(RegisterDragDrop(batch, &target))) return 6;
   WriteRecord(L"command-line.txt", Utf8(GetCommandLineW()));
   SetWindowTextW(g_main, role->title);
-  SetTimer(g_main, 1, 90000, [](HWND window, UINT, UINT_PTR, DWORD) { DestroyWindow(window); });
+  SetTimer(g_main, 1, 90000, GiveUp);
 
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
