@@ -18,7 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // The reader's own limits, lowered so that a hostile count costs milliseconds rather than seconds here.
-constexpr encoder::ReadLimits kLimits{2000, 16};
+constexpr encoder::ReadLimits kLimits{300, 16};
 // Per-key reads parse the whole file for every key: only small files with trees this small are compared.
 constexpr std::size_t kComparedElements = 1;
 constexpr std::size_t kComparedBytes = 512;
