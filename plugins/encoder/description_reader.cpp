@@ -20,8 +20,9 @@ void DiagnosticTrace(std::u16string_view /*format*/, std::u16string_view /*path*
 
 }  // namespace
 
-DescriptionReader::DescriptionReader(platform::Profile& profile, platform::Files& files, std::u16string_view file)
-    : profile_(profile), files_(files), file_(file) {}
+DescriptionReader::DescriptionReader(platform::Profile& profile, platform::Files& files, std::u16string_view file,
+                                     const ReadLimits& limits)
+    : profile_(profile), files_(files), file_(file), elementsLeft_(limits.elements), depthLeft_(limits.nestingDepth) {}
 
 bool DescriptionReader::TakeElements(std::int64_t count) {
   if (count > elementsLeft_) return false;
@@ -67,8 +68,8 @@ bool DescriptionReader::ReadObjectList(std::u16string_view prefix, ExportTrack* 
 }
 
 bool DescriptionReader::ReadTracks(std::u16string_view prefix, std::int32_t number, ExportObject& object) {
-  if (depth_ >= kMaxNestingDepth || !TakeElements(object.trackCount)) return false;
-  ++depth_;
+  if (depthLeft_ <= 0 || !TakeElements(object.trackCount)) return false;
+  --depthLeft_;
   object.trackList.reserve(static_cast<std::size_t>(object.trackCount));
   bool result = true;
   for (std::int32_t t = 1; t <= object.trackCount && result; ++t) {
@@ -83,7 +84,7 @@ bool DescriptionReader::ReadTracks(std::u16string_view prefix, std::int32_t numb
                             track->objects);
     object.trackList.push_back(std::move(track));
   }
-  --depth_;
+  ++depthLeft_;
   return result;
 }
 
@@ -124,7 +125,8 @@ bool DescriptionReader::ReadObject(std::u16string_view section, ExportObject& o)
   return true;
 }
 
-bool ParseQuessaFile(platform::System& system, std::u16string_view path, ExportDescription* description) {
+bool ParseQuessaFile(platform::System& system, std::u16string_view path, ExportDescription* description,
+                     const ReadLimits& limits) {
   if (description == nullptr || path.empty()) return false;
   ClearDescription(*description);
   if (!platform::WithinPathLimit(path) || !FileExists(system.files, path)) {
@@ -137,7 +139,7 @@ bool ParseQuessaFile(platform::System& system, std::u16string_view path, ExportD
   if (!bytes || bytes->size() > kMaxDescriptionBytes) return false;
   try {
     const std::unique_ptr<platform::Profile> snapshot = platform::MakeProfileSnapshot(system.profile, path, *bytes);
-    DescriptionReader reader(*snapshot, system.files, path);
+    DescriptionReader reader(*snapshot, system.files, path, limits);
     return reader.ReadDescription(*description);
   } catch (const std::bad_alloc&) {
     return false;

@@ -17,18 +17,26 @@ inline constexpr std::int64_t kMaxDescriptionElements = 100000;  // objects and 
 inline constexpr int kMaxNestingDepth = 64;                      // sequence levels below the top level
 inline constexpr std::size_t kMaxDescriptionBytes = 64u << 20;   // the file, read whole once
 
+// The limits one parse applies; a test or a fuzz target may lower them to reach them sooner.
+struct ReadLimits {
+  std::int64_t elements = kMaxDescriptionElements;
+  int nestingDepth = kMaxNestingDepth;
+};
+
 // Fills `description` from the file at `path` (at most 259 characters), clearing it first. False for a
 // missing description, a path that is empty, too long, missing or a directory, a file that cannot be
 // read or is larger than kMaxDescriptionBytes, and counts beyond the limits above; the caller then
 // releases the partial tree with ClearDescription. Reads the file once and answers every key from memory;
 // media paths are made absolute against the current directory. Blocks for file reads only.
-bool ParseQuessaFile(platform::System& system, std::u16string_view path, ExportDescription* description);
+bool ParseQuessaFile(platform::System& system, std::u16string_view path, ExportDescription* description,
+                     const ReadLimits& limits = {});
 
 // The reading steps, over any profile: ParseQuessaFile hands them a snapshot of the file; a test or a
 // benchmark may hand them the platform's profile functions, one call per key.
 class DescriptionReader {
  public:
-  DescriptionReader(platform::Profile& profile, platform::Files& files, std::u16string_view file);
+  DescriptionReader(platform::Profile& profile, platform::Files& files, std::u16string_view file,
+                    const ReadLimits& limits = {});
 
   // The GENERAL values and the objects they count, into an empty description.
   bool ReadDescription(ExportDescription& description);
@@ -48,8 +56,8 @@ class DescriptionReader {
   platform::Profile& profile_;
   platform::Files& files_;
   std::u16string file_;
-  std::int64_t elementsLeft_ = kMaxDescriptionElements;
-  int depth_ = 0;
+  std::int64_t elementsLeft_;
+  int depthLeft_;
 };
 
 // The rate rule on a key: a decimal number, or "a/b"; `defaultValue` otherwise.

@@ -64,19 +64,19 @@ bool WriteBatchFile(platform::System& system, std::u16string_view executable, co
   const std::u16string separator(1, platform::PathSeparator());
   const std::u16string batchFile = DirectoryOf(executable) + separator + std::u16string(kBatchFileName);
 
-  std::vector<platform::ProfileWrite> writes;
-  writes.push_back({std::u16string(kBatchSection), u"name", std::u16string(executable) + separator + u"QN"});
+  const std::u16string name = std::u16string(executable) + separator + u"QN";
+  std::vector<std::u16string> files;
   const auto objects = HandedOn(description);
   for (std::size_t n = 1; n <= objects.size(); ++n) {
     if (const auto media = PrimaryMediaPath(*objects[n - 1])) {
-      writes.push_back({std::u16string(kFilesSection), u"file" + platform::FormatInt(static_cast<long long>(n)),
-                        std::u16string(*media)});
+      files.push_back(u"file" + platform::FormatInt(static_cast<long long>(n)) + u"=" + std::u16string(*media));
     }
   }
-  // No key of an earlier, longer batch may survive: the section is emptied before the new keys go in.
-  // Emptying it first and writing "name" with the keys leaves the same file as writing "name" first.
-  const bool emptied = system.profile.WriteSection(batchFile, kFilesSection, std::vector<std::u16string>{});
-  return system.profile.WriteBatch(batchFile, writes) && emptied;
+  const bool named = system.profile.WriteString(batchFile, kBatchSection, u"name", name);
+  // One section write replaces every key of an earlier, longer batch and appends the new keys without
+  // looking each one up, so the file is written once for any number of objects. It leaves the file that
+  // emptying the section and then writing the keys one by one would leave.
+  return system.profile.WriteSection(batchFile, kFilesSection, files) && named;
 }
 
 std::u16string BuildLaunchCommandLine(platform::Files& files, EncoderKind kind, std::u16string_view executable,

@@ -26,7 +26,7 @@ inline constexpr std::size_t kDropFileListOffset = 20;
 // Writes "QN.TXT" beside the executable: key "name" of section "batch" (the executable path itself with
 // "QN" joined to it), the section "files" emptied, then "file<n>" = the n-th top-level object's primary
 // media file; an object without one gets no key and keeps its number. Other sections stay untouched.
-// False when the file cannot be written. Blocks for three profile writes, one of them a single batch.
+// False when the file cannot be written. Blocks for two profile writes, one of them the whole section.
 bool WriteBatchFile(platform::System& system, std::u16string_view executable, const ExportDescription& description);
 
 // The line a started encoder is given. Media Cleaner Pro: the executable's short form, then the objects'

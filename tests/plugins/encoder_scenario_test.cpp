@@ -75,6 +75,19 @@ TEST_F(EncoderScenario, RoutesThatLeadNowhereFallThrough) {
   EXPECT_FALSE(dir_.Exists(u"Cleaner 5/QN.TXT"));
 }
 
+TEST_F(EncoderScenario, ADescriptionPathThatNamesNoFileSendsNothing) {
+  ASSERT_TRUE(carvesh_.loaded()) << carvesh_.error();
+  registry_.Set(kCleaner5, u"UninstallString", UninstallString(u".exe"));
+  dir_.MakeDir(u"folder.ini");
+  const std::string folder = platform::Utf16ToUtf8(dir_.Join(u"folder.ini"));
+  // 260 bytes or more cannot hold the terminator in the host's path buffer.
+  const std::string tooLong = Describe() + std::string(260, 'x');
+  for (const char* path : {static_cast<const char*>(nullptr), folder.c_str(), tooLong.c_str()}) {
+    EXPECT_EQ(carvesh_.entry().execute(path), 0);
+  }
+  EXPECT_FALSE(dir_.Exists(u"Cleaner 5/QN.TXT"));
+}
+
 // The installer's own form, where the machine has the folder it names (the Wine prefix has).
 TEST_F(EncoderScenario, TheUninstallStringOfAnInstalledCleaner5) {
   ASSERT_TRUE(carvesh_.loaded()) << carvesh_.error();
