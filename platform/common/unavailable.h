@@ -17,17 +17,27 @@ class UnavailableWindows final : public Windows {
   WindowHandle Parent(WindowHandle) override { return nullptr; }
   WindowHandle FromPoint(Point) override { return nullptr; }
   std::optional<Rect> WindowRect(WindowHandle) override { return std::nullopt; }
+  bool Exists(WindowHandle) override { return false; }
+  bool IsMinimized(WindowHandle) override { return false; }
+  bool Show(WindowHandle, bool) override { return false; }
   bool MakeTopmost(WindowHandle, bool) override { return false; }
+  bool BringToTop(WindowHandle) override { return false; }
   bool SetCursor(Point) override { return false; }
+  std::optional<Point> CursorPosition() override { return std::nullopt; }
 };
 
 class UnavailableDragDrop final : public DragDrop {
  public:
-  DropResult DropFiles(const std::vector<std::u16string>&) override { return DropResult::NotAvailable; }
+  std::unique_ptr<PreparedDrag> Prepare(std::size_t, const std::function<void(std::span<std::uint8_t>)>&) override {
+    return nullptr;
+  }
 };
 
+// OLE cannot be initialised, so nothing that needs it starts.
 class UnavailableAutomation final : public Automation {
  public:
+  bool InitializeOle() override { return false; }
+  void UninitializeOle() override {}
   std::unique_ptr<AutomationObject> Create(std::u16string_view, std::u16string_view) override { return nullptr; }
 };
 

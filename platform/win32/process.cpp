@@ -21,12 +21,15 @@ class Win32Processes final : public Processes {
       startup.wShowWindow = start.showCommand;
     }
     if (start.forceFeedback) startup.dwFlags |= STARTF_FORCEONFEEDBACK;
+    DWORD creationFlags = 0;
+    if (start.newProcessGroup) creationFlags |= CREATE_NEW_PROCESS_GROUP;
+    if (start.defaultErrorMode) creationFlags |= CREATE_DEFAULT_ERROR_MODE;
     PROCESS_INFORMATION process{};
     // CreateProcessW may write into the command line, so it gets a copy of its own.
     std::vector<wchar_t> commandLine(start.commandLine.begin(), start.commandLine.end());
     commandLine.push_back(L'\0');
     const std::u16string directory = start.workingDirectory.value_or(std::u16string());
-    if (!CreateProcessW(Wide(start.application), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (!CreateProcessW(Wide(start.application), commandLine.data(), nullptr, nullptr, FALSE, creationFlags, nullptr,
                         start.workingDirectory ? Wide(directory) : nullptr, &startup, &process)) {
       return result;
     }

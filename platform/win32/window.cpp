@@ -34,12 +34,29 @@ class Win32Windows final : public Windows {
     return Rect{rect.left, rect.top, rect.right, rect.bottom};
   }
 
-  bool MakeTopmost(WindowHandle window, bool topmost) override {
-    return SetWindowPos(Handle(window), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                        SWP_NOMOVE | SWP_NOSIZE) != FALSE;
+  bool Exists(WindowHandle window) override { return IsWindow(Handle(window)) != FALSE; }
+  bool IsMinimized(WindowHandle window) override { return IsIconic(Handle(window)) != FALSE; }
+
+  // ShowWindow answers whether the window was visible before, not whether the call worked.
+  bool Show(WindowHandle window, bool restore) override {
+    if (!IsWindow(Handle(window))) return false;
+    ShowWindow(Handle(window), restore ? SW_RESTORE : SW_SHOW);
+    return true;
   }
 
+  bool MakeTopmost(WindowHandle window, bool topmost) override {
+    return SetWindowPos(Handle(window), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                        SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE) != FALSE;
+  }
+
+  bool BringToTop(WindowHandle window) override { return BringWindowToTop(Handle(window)) != FALSE; }
   bool SetCursor(Point point) override { return SetCursorPos(point.x, point.y) != FALSE; }
+
+  std::optional<Point> CursorPosition() override {
+    POINT point{};
+    if (!GetCursorPos(&point)) return std::nullopt;
+    return Point{point.x, point.y};
+  }
 };
 
 }  // namespace

@@ -5,13 +5,11 @@
 #include <string_view>
 
 #include "contract/export_description_paths.h"
+#include "platform/limits.h"
 #include "platform/path.h"
 
 namespace encoder {
 namespace {
-
-constexpr std::size_t kRegistryValueBytes = 520;
-constexpr std::size_t kMaxPathChars = 259;
 
 struct UninstallRoute {
   EncoderKind kind;
@@ -40,13 +38,13 @@ bool IsBlankOrQuote(char16_t c) { return c == u' ' || c == u'"'; }
 
 std::optional<std::u16string> ReadValue(platform::Registry& registry, std::u16string_view key,
                                         std::optional<std::u16string_view> name) {
-  const platform::RegistryValue value = registry.ReadString(key, name, kRegistryValueBytes);
+  const platform::RegistryValue value = registry.ReadString(key, name, platform::kRegistryValueBytes);
   if (!value.keyOpened || !value.valueRead) return std::nullopt;
   return value.text.substr(0, value.text.find(u'\0'));
 }
 
 bool IsExecutable(platform::Files& files, std::u16string_view path) {
-  return !path.empty() && path.size() <= kMaxPathChars && contract::FileExists(files, path);
+  return platform::WithinPathLimit(path) && contract::FileExists(files, path);
 }
 
 // The uninstall string names the uninstaller and then, quoted or not, a file in the encoder's folder.

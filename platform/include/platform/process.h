@@ -14,6 +14,8 @@ struct ProcessStart {
   bool showWindow = false;                       // STARTF_USESHOWWINDOW with `showCommand`
   std::uint16_t showCommand = 0;
   bool forceFeedback = false;                    // STARTF_FORCEONFEEDBACK
+  bool newProcessGroup = false;                  // CREATE_NEW_PROCESS_GROUP (Windows only)
+  bool defaultErrorMode = false;                 // CREATE_DEFAULT_ERROR_MODE (Windows only)
   std::uint32_t waitForIdleMs = 0;               // 0: do not wait
 };
 

@@ -1,9 +1,11 @@
 #pragma once
-// Automation objects for the class ids a test registers; every call is recorded in the fake.
-#include <set>
+// OLE and automation objects for the class ids a test registers. Every call is recorded; its answer
+// comes from a hook the test may set (by default every call succeeds and the object is ready).
+#include <functional>
 #include <memory>
-#include <optional>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/automation.h"
@@ -13,31 +15,53 @@ namespace platform::fake {
 struct AutomationCall {
   std::u16string classId;
   int slot = 0;
-  std::u16string text;
+  std::u16string text;  // empty for calls with a value out
 };
 
 class FakeAutomation final : public Automation {
  public:
+  bool InitializeOle() override {
+    ++oleInitializations;
+    if (!oleWorks) return false;
+    ++oleDepth;
+    return true;
+  }
+  void UninitializeOle() override { --oleDepth; }
+
   std::unique_ptr<AutomationObject> Create(std::u16string_view classId, std::u16string_view interfaceId) override {
     createAttempts.emplace_back(classId, interfaceId);
-    if (registered.count(std::u16string(classId)) == 0) return nullptr;
+    if (oleDepth <= 0 || registered.count(std::u16string(classId)) == 0) return nullptr;
     return std::make_unique<Object>(*this, std::u16string(classId));
   }
 
+  bool oleWorks = true;
+  int oleInitializations = 0;
+  int oleDepth = 0;  // initialisations not yet undone
+  int liveObjects = 0;
   // Class ids that can be created.
   std::set<std::u16string> registered;
-  // The answer of every call; nothing: the call fails.
-  std::optional<std::int32_t> answer = 1;
+  // Answers of the calls; the call is recorded before the hook runs.
+  std::function<std::int32_t(const AutomationCall&)> onStringCall = [](const AutomationCall&) { return 0; };
+  std::function<LongAnswer(const AutomationCall&)> onLongOutCall = [](const AutomationCall&) {
+    return LongAnswer{0, 1};
+  };
   std::vector<std::pair<std::u16string, std::u16string>> createAttempts;
   std::vector<AutomationCall> calls;
 
  private:
   class Object final : public AutomationObject {
    public:
-    Object(FakeAutomation& owner, std::u16string classId) : owner_(owner), classId_(std::move(classId)) {}
-    std::optional<std::int32_t> CallStringToLong(int slot, std::u16string_view text) override {
+    Object(FakeAutomation& owner, std::u16string classId) : owner_(owner), classId_(std::move(classId)) {
+      ++owner_.liveObjects;
+    }
+    ~Object() override { --owner_.liveObjects; }
+    std::int32_t CallWithString(int slot, std::u16string_view text) override {
       owner_.calls.push_back({classId_, slot, std::u16string(text)});
-      return owner_.answer;
+      return owner_.onStringCall(owner_.calls.back());
+    }
+    LongAnswer CallWithLongOut(int slot) override {
+      owner_.calls.push_back({classId_, slot, {}});
+      return owner_.onLongOutCall(owner_.calls.back());
     }
 
    private:

@@ -3,6 +3,7 @@
 // records what the code under test did to them.
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -62,21 +63,55 @@ class FakeWindows final : public Windows {
     return w->rect;
   }
 
+  bool Exists(WindowHandle window) override { return window != nullptr && Lookup(window) != nullptr; }
+
+  bool IsMinimized(WindowHandle window) override { return minimized.count(window) != 0; }
+
+  bool Show(WindowHandle window, bool restore) override {
+    shows.push_back({window, restore});
+    if (restore) minimized.erase(window);
+    return Exists(window);
+  }
+
   bool MakeTopmost(WindowHandle window, bool topmost) override {
     topmostCalls.push_back({window, topmost});
-    return Lookup(window) != nullptr;
+    if (!Exists(window)) return false;
+    if (topmost) {
+      topmostNow.insert(window);
+    } else {
+      topmostNow.erase(window);
+    }
+    return true;
+  }
+
+  bool BringToTop(WindowHandle window) override {
+    raised.push_back(window);
+    return Exists(window);
   }
 
   bool SetCursor(Point point) override {
     cursorMoves.push_back(point);
+    if (available) cursor = point;
     return available;
+  }
+
+  std::optional<Point> CursorPosition() override { return available ? std::optional<Point>(cursor) : std::nullopt; }
+
+  // Removes a window and its children, as when its program ends.
+  void Remove(WindowHandle window) {
+    std::erase_if(windows, [&](const FakeWindow& w) { return w.handle == window || w.parent == window; });
   }
 
   bool available = true;
   WindowHandle desktop = reinterpret_cast<WindowHandle>(0xDE5C);
   std::vector<FakeWindow> windows;                             // in Z order, top first
   std::map<std::pair<std::int32_t, std::int32_t>, WindowHandle> pointHits;  // what FromPoint finds
+  std::set<WindowHandle> minimized;
+  Point cursor;
   std::vector<std::pair<WindowHandle, bool>> topmostCalls;
+  std::set<WindowHandle> topmostNow;                            // windows left topmost
+  std::vector<std::pair<WindowHandle, bool>> shows;             // window, restored first
+  std::vector<WindowHandle> raised;
   std::vector<Point> cursorMoves;
 
  private:
