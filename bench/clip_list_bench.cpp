@@ -49,11 +49,60 @@ void WriteClipList(benchmark::State& state, bool perKey) {
 }
 
 void ClipListWriter(benchmark::State& state) { WriteClipList(state, false); }
+
+// The same N clips written again over the clip list an earlier run left, as a receive run that finds
+// its clips still listed.
+void ClipListRerun(benchmark::State& state) {
+  vorlane::test::TempDir dir;
+  platform::Profile& profile = platform::RealSystem().profile;
+  const std::u16string file = dir.Join(u"vorlane.ini");
+  const int clips = static_cast<int>(state.range(0));
+  auto run = [&] {
+    for (int i = 0; i < clips; ++i) {
+      const contract::ClipInfo clip = Clip(i);
+      contract::SaveClipInfo(profile, file, &clip, contract::ClipInfoWriter::Fennick);
+    }
+  };
+  for (auto _ : state) {
+    state.PauseTiming();
+    std::filesystem::remove(dir.FsPath() / "vorlane.ini");
+    run();
+    state.ResumeTiming();
+    run();
+  }
+}
+
+// A description of N objects read key by key, as a send plug-in reads it.
+void DescriptionRead(benchmark::State& state) {
+  vorlane::test::TempDir dir;
+  platform::Profile& profile = platform::RealSystem().profile;
+  const int objects = static_cast<int>(state.range(0));
+  const char* const keys[] = {"TYPE", "NAME", "REEL", "MARKIN", "MARKOUT", "MEDIA_V", "MEDIA_A1", "MEDIA_A2"};
+  std::string text = "[GENERAL]\r\nOBJCOUNT=" + std::to_string(objects) + "\r\n";
+  for (int i = 1; i <= objects; ++i) {
+    text += "[OBJ" + std::to_string(i) + "]\r\n";
+    for (const char* key : keys) text += std::string(key) + "=value of " + key + "\r\n";
+  }
+  dir.WriteFile(u"export.ini", text);
+  const std::u16string file = dir.Join(u"export.ini");
+  std::size_t read = 0;
+  for (auto _ : state) {
+    for (int i = 1; i <= objects; ++i) {
+      const std::u16string section = u"OBJ" + platform::FormatInt(i);
+      for (const char* key : keys) {
+        read += profile.ReadString(file, section, platform::Widen(key), u"", 260).count;
+      }
+    }
+  }
+  state.SetLabel(std::to_string(read) + " characters read");
+}
 void PerKeyProfileWrites(benchmark::State& state) { WriteClipList(state, true); }
 
 }  // namespace
 
 BENCHMARK(ClipListWriter)->Arg(100)->Arg(400)->Arg(1000)->Arg(4000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(ClipListRerun)->Arg(100)->Arg(400)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(DescriptionRead)->Arg(100)->Arg(400)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond)->Iterations(1);
 // Every per-key call reads and rewrites the whole file: minutes at 1000 clips under Wine.
 BENCHMARK(PerKeyProfileWrites)->Arg(100)->Arg(400)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
 

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/text.h"
+#include "platform/text_codec.h"
 
 namespace platform {
 namespace {
@@ -22,21 +23,6 @@ std::string Utf16LeBytes(std::u16string_view text) {
   }
   bytes.append(2, '\0');
   return bytes;
-}
-
-std::u16string DecodeFile(std::string_view bytes) {
-  if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
-      static_cast<unsigned char>(bytes[1]) == 0xFE) {
-    std::u16string text;
-    text.reserve(bytes.size() / 2);
-    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
-      text += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                    (static_cast<unsigned char>(bytes[i + 1]) << 8));
-    }
-    return text;
-  }
-  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
-  return Utf8ToUtf16(bytes);
 }
 
 std::u16string_view TrimBlanks(std::u16string_view text) {
@@ -130,7 +116,7 @@ std::vector<std::u16string_view> SplitLines(std::u16string_view text) {
 
 RegistryFile RegistryFile::Parse(std::string_view fileBytes) {
   RegistryFile registry;
-  const std::u16string text = DecodeFile(fileBytes);
+  const std::u16string text = DecodeText(fileBytes).text;
   const std::vector<std::u16string_view> lines = SplitLines(text);
   if (lines.empty()) return registry;
   const std::u16string_view header = TrimBlanks(lines[0]);

@@ -135,6 +135,7 @@ TEST(ExportDescriptionSections, ScanFindsTheSectionsTheIniReaderFinds) {
       {"[OBJ2147483647]\r\n[OBJ99999999999]\r\n", 2147483647, {2147483647}, "the largest count is reached"},
       {"[OBJ1]\r\n", 0, {}, "a count below 1 visits nothing"},
       {utf16, 5, {2}, "a UTF-16 file is read as UTF-16"},
+      {"\xEF\xBB\xBF[OBJ1]\r\n[GENERAL]\r\n[OBJ2]\r\n", 2, {1, 2}, "a UTF-8 mark is no part of the first header"},
       {"", 2147483647, {}, "an empty file holds no objects"},
   };
   for (const ScanCase& c : cases) {
