@@ -5,23 +5,23 @@
 
 #include "contract/clip_list.h"
 #include "contract/entry_points.h"
+#include "platform/limits.h"
 #include "platform/path.h"
 
 namespace sorrend {
 namespace {
 
-constexpr std::size_t kMaxPathChars = contract::kPathChars - 1;
 constexpr std::u16string_view kFlagSection = u"Clip 0";
 constexpr std::u16string_view kClipSection = u"CLIP 0";
 constexpr std::u16string_view kModifiedKey = u"__MODIFIED";
 
 std::optional<std::u16string> Fitting(std::u16string text) {
-  if (text.size() > kMaxPathChars) return std::nullopt;
+  if (!platform::FitsLimit(text, platform::kMaxPathChars)) return std::nullopt;
   return text;
 }
 
 std::u16string ReadClipValue(platform::Profile& profile, const std::u16string& file, std::u16string_view key) {
-  return profile.ReadString(file, kClipSection, key, u"", contract::kPathChars).value;
+  return profile.ReadString(file, kClipSection, key, u"", platform::kWideBufferChars).value;
 }
 
 // Everything the clip list section needs from one description file; nothing when the file is not a
@@ -58,7 +58,7 @@ std::optional<std::u16string> SendFolder(HostServices& host) {
 }
 
 std::optional<std::u16string> ClipListPath(std::u16string_view modulePath) {
-  if (modulePath.empty() || modulePath.size() > kMaxPathChars) return std::nullopt;
+  if (!platform::WithinPathLimit(modulePath)) return std::nullopt;
   return Fitting(platform::DriveAndDirectory(modulePath) + u"Vorlane.INI");
 }
 

@@ -10,6 +10,7 @@
 #include "contract/boundary_text.h"
 #include "contract/export_description_paths.h"
 #include "contract/export_description_sections.h"
+#include "platform/os_rules.h"
 #include "platform/path.h"
 #include "platform/system.h"
 #include "platform/text.h"
@@ -147,7 +148,7 @@ TEST(ExportDescriptionPaths, DirectoryOfDropsTheFileAndTheFinalSeparator) {
   const auto native = [](std::u16string_view p) { return platform::NativeSeparators(p); };
   EXPECT_EQ(contract::DirectoryOf(native(u"C:\\Data\\Cleaner\\enc.exe")), native(u"C:\\Data\\Cleaner"));
   EXPECT_EQ(contract::DirectoryOf(u"enc.exe"), u"");
-  if (platform::PathSeparator() == u'\\') { EXPECT_EQ(contract::DirectoryOf(u"C:\\enc.exe"), u"C:"); }
+  if (platform::PathsHaveDrives()) { EXPECT_EQ(contract::DirectoryOf(u"C:\\enc.exe"), u"C:"); }
 }
 
 TEST(BoundaryText, DescriptionPathMustBeTerminatedWithin260Bytes) {

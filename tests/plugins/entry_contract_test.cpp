@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "hostlib/standin.h"
+#include "platform/os_rules.h"
 #include "platform/path.h"
 #include "platform/system.h"
 #include "platform/text.h"
@@ -89,7 +90,7 @@ TEST(EntryContract, EachPluginExportsItsEntryPointsWithTheirResults) {
       {"Brovix", 0x31, 3, 1}, {"Lundrel", 0x31, 3, 1}, {"Carvesh", 0x31, 2, 0},
       {"Moltrin", 0x08000007, 0, 0}, {"Fennick", 0x08000007, 0, 0},
   };
-  const bool decorated = platform::PathSeparator() == u'\\';
+  const bool decorated = platform::ExportsAreDecorated();
   for (const FrameCase& c : cases) {
     SCOPED_TRACE(c.plugin);
     vorlane::test::TempDir dir;
@@ -144,7 +145,7 @@ void Capture(int category, int level, const char* line, void* context) {
 
 std::string PathText(std::u16string path) {
   // Windows builds lower-case the module path they form the files from.
-  if (platform::PathSeparator() == u'\\') path = platform::ToLower(path);
+  if (platform::FileNamesIgnoreCase()) path = platform::ToLower(path);
   return platform::Utf16ToUtf8(path);
 }
 

@@ -9,8 +9,6 @@
 
 namespace contract {
 
-// Longest text a clip list value or a clip record field holds (a 260-character buffer).
-inline constexpr std::size_t kClipTextChars = 259;
 
 struct ClipEntry {
   std::u16string key;    // the literal the writer passes, e.g. "TCIn " with its blank
@@ -47,7 +45,7 @@ struct ReimportedClip {
 
 // Sorrend's section "CLIP<number>": "PATH", "FILENAME", "ROUTING", "MODE", "CLIPAUTHOR", "SCENE", "TAKE",
 // "COMMENT", "NAME"; copied keys only when not empty, "MODE" and "COMMENT" always. Values are cut to
-// kClipTextChars.
+// platform::kMaxTextChars.
 ClipSection ReimportedClipSection(std::int32_t number, const ReimportedClip& clip);
 
 }  // namespace contract
