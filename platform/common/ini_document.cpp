@@ -9,12 +9,6 @@
 namespace platform {
 namespace {
 
-std::u16string Folded(std::u16string_view s) {
-  std::u16string out(s);
-  for (char16_t& c : out) c = FoldCase(c);
-  return out;
-}
-
 void AppendKeyLine(std::u16string& out, const IniKey& key) {
   out += key.name;
   if (key.value) {
@@ -149,10 +143,10 @@ void IniDocument::RenameSection(std::size_t section, std::u16string name) {
 std::optional<std::size_t> IniDocument::FindSection(std::u16string_view trimmedName) const {
   if (!indexValid_) {
     index_.clear();
-    for (std::size_t i = 0; i < sections_.size(); ++i) index_.emplace(Folded(sections_[i].name), i);
+    for (std::size_t i = 0; i < sections_.size(); ++i) index_.emplace(FoldedText(sections_[i].name), i);
     indexValid_ = true;
   }
-  const auto it = index_.find(Folded(trimmedName));
+  const auto it = index_.find(FoldedText(trimmedName));
   if (it == index_.end()) return std::nullopt;
   return it->second;
 }
@@ -187,7 +181,7 @@ IniEdit IniDocument::AppendKey(std::u16string_view section, std::u16string_view 
     edit.section = sections_.size();
     edit.newSection = true;
     sections_.push_back(IniSection{std::u16string(TrimIniBlanksLeft(section)), {}});
-    if (indexValid_) index_.emplace(Folded(sections_.back().name), edit.section);
+    if (indexValid_) index_.emplace(FoldedText(sections_.back().name), edit.section);
   }
   auto& keys = sections_[edit.section].keys;
   keys.push_back(IniKey{std::u16string(TrimIniBlanksLeft(key)), std::u16string(value)});

@@ -3,6 +3,7 @@
 
 #include "platform/os_rules.h"
 #include "platform/text.h"
+#include "real_profile.h"
 
 namespace platform {
 namespace {
@@ -15,11 +16,9 @@ std::uint64_t Hash(std::string_view bytes, std::uint64_t hash = 0xcbf29ce4842223
   return hash;
 }
 
+// One key per file name as this build's file system tells names apart.
 std::u16string CacheKey(std::u16string_view file) {
-  std::u16string key(file);
-  if (FileNamesIgnoreCase())
-    for (char16_t& c : key) c = FoldCase(c);
-  return key;
+  return FileNamesIgnoreCase() ? FoldedText(file) : std::u16string(file);
 }
 
 }  // namespace
@@ -119,6 +118,11 @@ bool ProfileStore::WriteBatch(std::u16string_view file, const std::vector<Profil
     }
     return changed;
   });
+}
+
+Profile& RealProfile() {
+  static ProfileStore store(NativeProfileFiles(), NativeTextCodec());
+  return store;
 }
 
 }  // namespace platform

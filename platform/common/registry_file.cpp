@@ -8,12 +8,6 @@
 namespace platform {
 namespace {
 
-std::u16string Fold(std::u16string_view text) {
-  std::u16string out(text);
-  for (char16_t& c : out) c = FoldCase(c);
-  return out;
-}
-
 std::string Utf16LeBytes(std::u16string_view text) {
   std::string bytes;
   bytes.reserve(text.size() * 2 + 2);
@@ -170,7 +164,7 @@ RegistryFile RegistryFile::Parse(std::string_view fileBytes) {
         registry.SetBytes(*key, nameView, std::move(*bytes));
       }
     } else if (line == u"-") {
-      registry.keys_[FoldKey(*key)].erase(name ? Fold(*name) : std::u16string());
+      registry.keys_[FoldKey(*key)].erase(name ? FoldedText(*name) : std::u16string());
     }
   }
   return registry;
@@ -179,7 +173,7 @@ RegistryFile RegistryFile::Parse(std::string_view fileBytes) {
 std::u16string RegistryFile::FoldKey(std::u16string_view key) {
   while (!key.empty() && key.front() == u'\\') key.remove_prefix(1);
   while (!key.empty() && key.back() == u'\\') key.remove_suffix(1);
-  return Fold(key);
+  return FoldedText(key);
 }
 
 void RegistryFile::AddKey(std::u16string_view key) { keys_[FoldKey(key)]; }
@@ -190,7 +184,7 @@ void RegistryFile::SetString(std::u16string_view key, std::optional<std::u16stri
 }
 
 void RegistryFile::SetBytes(std::u16string_view key, std::optional<std::u16string_view> name, std::string bytes) {
-  keys_[FoldKey(key)][name ? Fold(*name) : std::u16string()] = std::move(bytes);
+  keys_[FoldKey(key)][name ? FoldedText(*name) : std::u16string()] = std::move(bytes);
 }
 
 bool RegistryFile::KeyExists(const std::u16string& folded) const {
@@ -209,7 +203,7 @@ RegistryValue RegistryFile::Read(std::u16string_view key, std::optional<std::u16
   result.keyOpened = true;
   const auto values = keys_.find(folded);
   if (values == keys_.end()) return result;
-  const auto value = values->second.find(name ? Fold(*name) : std::u16string());
+  const auto value = values->second.find(name ? FoldedText(*name) : std::u16string());
   if (value == values->second.end() || value->second.size() > maxBytes) return result;
   const std::string& bytes = value->second;
   for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {

@@ -185,11 +185,6 @@ ProfileFileAccess& NativeProfileFiles() {
   return files;
 }
 
-Profile& RealProfile() {
-  static ProfileStore store(NativeProfileFiles(), NativeTextCodec());
-  return store;
-}
-
 Profile* PlatformProfileFunctions() { return nullptr; }
 
 }  // namespace platform

@@ -229,11 +229,6 @@ ProfileFileAccess& NativeProfileFiles() {
   return files;
 }
 
-Profile& RealProfile() {
-  static ProfileStore store(NativeProfileFiles(), NativeTextCodec());
-  return store;
-}
-
 Profile* PlatformProfileFunctions() {
   static Win32Profile functions;
   return &functions;
