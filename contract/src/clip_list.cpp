@@ -30,7 +30,8 @@ bool ClipSectionReadsBack(platform::Profile& profile, std::u16string_view clipLi
 ClipSection ReimportedClipSection(std::int32_t number, const ReimportedClip& clip) {
   ClipSection section{u"CLIP" + platform::FormatInt(number), {}};
   auto copied = [&section](std::u16string_view key, const std::u16string& value) {
-    if (!value.empty()) section.entries.push_back({std::u16string(key), platform::CutToLimit(value, platform::kMaxTextChars)});
+    if (!value.empty())
+      section.entries.push_back({std::u16string(key), platform::CutToLimit(value, platform::kMaxTextChars)});
   };
   auto always = [&section](std::u16string_view key, std::u16string_view value) {
     section.entries.push_back({std::u16string(key), std::u16string(value)});

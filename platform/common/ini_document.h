@@ -55,14 +55,13 @@ class IniDocument {
   bool HasStrayNamelessSection() const;
 
   // GetPrivateProfileString of one key (first matching section, first matching key).
-  ProfileString ReadString(std::u16string_view section, std::u16string_view key,
-                           std::u16string_view defaultValue, std::uint32_t size) const;
+  ProfileString ReadString(std::u16string_view section, std::u16string_view key, std::u16string_view defaultValue,
+                           std::uint32_t size) const;
   // GetPrivateProfileInt of one key.
   std::int32_t ReadInt(std::u16string_view section, std::u16string_view key, std::int32_t defaultValue) const;
 
   // WritePrivateProfileString of one key; an absent value deletes the key.
-  IniEdit WriteString(std::u16string_view section, std::u16string_view key,
-                      std::optional<std::u16string_view> value);
+  IniEdit WriteString(std::u16string_view section, std::u16string_view key, std::optional<std::u16string_view> value);
   // WritePrivateProfileSection; an absent list deletes the section.
   IniEdit WriteSection(std::u16string_view section, const std::optional<std::vector<std::u16string>>& entries);
 

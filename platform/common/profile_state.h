@@ -59,7 +59,7 @@ class ProfileState {
   const TextCodec* codec_;
   IniDocument doc_;
   TextEncoding encoding_ = TextEncoding::Plain;
-  bool strayNameless_ = false;              // doc_.HasStrayNamelessSection(), kept current
+  bool strayNameless_ = false;                 // doc_.HasStrayNamelessSection(), kept current
   std::optional<std::size_t> sectionsOnDisk_;  // the file is exactly these first sections, as written
   std::vector<WrittenLine> writtenLines_;
   std::optional<std::string> writtenBytes_;  // the last call's bytes, when the document was re-read whole

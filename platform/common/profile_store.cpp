@@ -49,9 +49,8 @@ ProfileStore::Loaded ProfileStore::Load(std::u16string_view file) {
   return {f.state, &entries_.front()};
 }
 
-ProfileString ProfileStore::ReadString(std::u16string_view file, std::u16string_view section,
-                                       std::u16string_view key, std::u16string_view defaultValue,
-                                       std::uint32_t size) {
+ProfileString ProfileStore::ReadString(std::u16string_view file, std::u16string_view section, std::u16string_view key,
+                                       std::u16string_view defaultValue, std::uint32_t size) {
   const Loaded loaded = Load(file);
   // Only a file that cannot be reached at all gives the default without its quote handling.
   if (!loaded.entry) return ProfileDefault(defaultValue, size, false);

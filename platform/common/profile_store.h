@@ -71,7 +71,7 @@ class ProfileStore final : public Profile {
   struct Entry {
     std::u16string key;
     std::optional<ProfileStamp> stamp;  // absent: not to be trusted on the next call
-    std::uint64_t hash = 0;              // of the file's bytes
+    std::uint64_t hash = 0;             // of the file's bytes
     ProfileState state;
   };
   struct Loaded {

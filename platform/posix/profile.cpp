@@ -109,8 +109,8 @@ class PosixProfileFiles : public ProfileFileAccess {
     if (!WithinPathLimit(path)) return std::nullopt;
     struct stat st {};
     if (stat(Resolve(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
-    const auto time = static_cast<std::uint64_t>(st.st_mtim.tv_sec) * 1000000000u +
-                      static_cast<std::uint64_t>(st.st_mtim.tv_nsec);
+    const auto time =
+        static_cast<std::uint64_t>(st.st_mtim.tv_sec) * 1000000000u + static_cast<std::uint64_t>(st.st_mtim.tv_nsec);
     // A replaced file is a new inode.
     return ProfileStamp{static_cast<std::uint64_t>(st.st_size), time,
                         static_cast<std::uint64_t>(st.st_ino) ^ (static_cast<std::uint64_t>(st.st_dev) << 32),

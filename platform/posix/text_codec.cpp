@@ -1,6 +1,6 @@
 // POSIX: text without a mark is UTF-8; bytes that are not UTF-8 survive a round trip.
-#include "platform/text.h"
 #include "platform/text_codec.h"
+#include "platform/text.h"
 
 namespace platform {
 namespace {

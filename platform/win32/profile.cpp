@@ -73,8 +73,8 @@ bool Reserve(HANDLE h, std::uint64_t total) {
 // but it never fails part-way on its own: the space is reserved first, and a write that fails anyway
 // puts the old bytes back.
 bool RewriteInPlace(const std::u16string& path, std::string_view bytes) {
-  FileHandle h(CreateFileW(Wide(path), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                           nullptr));
+  FileHandle h(
+      CreateFileW(Wide(path), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   std::string old;
   if (!h.valid() || !ReadAll(h.get(), old)) return false;
   if (bytes.size() > old.size() && !Reserve(h.get(), bytes.size())) return false;
@@ -147,8 +147,8 @@ class Win32ProfileFiles : public ProfileFileAccess {
   bool Append(std::u16string_view path, std::string_view bytes) override {
     if (!WithinPathLimit(path)) return false;
     const std::u16string name(path);
-    FileHandle h(CreateFileW(Wide(name), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle h(CreateFileW(Wide(name), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                             nullptr));
     LARGE_INTEGER size{};
     if (!h.valid() || !GetFileSizeEx(h.get(), &size)) return false;
     const auto old = static_cast<std::uint64_t>(size.QuadPart);

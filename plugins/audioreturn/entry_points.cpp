@@ -43,8 +43,7 @@ std::int32_t VORLANE_CALL GetComment(char* comment, std::int32_t length) noexcep
   return contract::GuardEntry(1, [&] {
     if (comment == nullptr) return 1;
     const char16_t* text = LoadHostString(platform::ThisModule(), kCommentString);
-    platform::WideToMultiByte(text != nullptr ? std::u16string_view(text) : std::u16string_view(), comment,
-                              length);
+    platform::WideToMultiByte(text != nullptr ? std::u16string_view(text) : std::u16string_view(), comment, length);
     return 1;
   });
 }

@@ -95,7 +95,8 @@ int ReimportEditedAudio(platform::System& system, HostServices& host, std::u16st
     for (const Found& f : found) {
       contract::ClipSection section =
           contract::ReimportedClipSection(static_cast<std::int32_t>(listedClips.size()), f.clip);
-      if (contract::WriteClipSection(system.profile, *clipList, section)) listedClips.emplace_back(&f, std::move(section));
+      if (contract::WriteClipSection(system.profile, *clipList, section))
+        listedClips.emplace_back(&f, std::move(section));
     }
   }
   // A flag is consumed only by a clip that the host will read as it was written; any other stays

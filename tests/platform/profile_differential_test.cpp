@@ -101,7 +101,7 @@ TEST(ProfileDifferential, RandomSequencesAgreeWithTheRealFunctions) {
         case 6: {
           // A batch against the same writes one real call at a time.
           std::vector<platform::ProfileWrite> writes;
-          for (unsigned n = 1 + random() % 6; n > 0; --n) {
+          for (auto n = 1 + random() % 6; n > 0; --n) {
             platform::ProfileWrite w{Pick(random, kSections), Pick(random, kKeys), std::u16string(Pick(random, kValues))};
             if (random() % 5 == 0) w.value.reset();
             writes.push_back(std::move(w));

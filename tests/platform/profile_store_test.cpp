@@ -121,8 +121,8 @@ TEST(ProfileStore, AFailedWriteForgetsNothingAndInventsNothing) {
   ASSERT_TRUE(store.WriteBatch(file, Clip(0)));
   const std::string before = dir.ReadFile(u"vorlane.ini");
   files.failWrites = true;
-  EXPECT_FALSE(store.WriteBatch(file, Clip(1)));                   // an append
-  EXPECT_FALSE(store.WriteBatch(file, Clip(0, u"second run")));   // a rewrite
+  EXPECT_FALSE(store.WriteBatch(file, Clip(1)));                 // an append
+  EXPECT_FALSE(store.WriteBatch(file, Clip(0, u"second run")));  // a rewrite
   EXPECT_EQ(dir.ReadFile(u"vorlane.ini"), before);
   EXPECT_EQ(store.ReadString(file, u"CLIP1", u"PATH", u"none", 260).value, u"none");
   EXPECT_EQ(store.ReadString(file, u"CLIP0", u"COMMENT", u"", 260).value, u"first run");

@@ -11,7 +11,7 @@ namespace platform {
 
 struct IniLine {
   bool header = false;
-  std::u16string_view name;                   // section name of a header, or key name
+  std::u16string_view name;                  // section name of a header, or key name
   std::optional<std::u16string_view> value;  // absent for a key line without "=" and for headers
 };
 
