@@ -128,8 +128,9 @@ class Win32ProfileFiles : public ProfileFileAccess {
     if (!WithinPathLimit(path)) return false;
     const std::u16string name(path);
     // A new copy beside the file, moved over it: a failure or a crash leaves the old file or the new.
-    std::u16string directory = name.substr(0, name.find_last_of(u"\\/") + 1);
-    if (directory.empty()) directory = u".";
+    const std::size_t slash = name.find_last_of(u"\\/");
+    const std::u16string directory =
+        slash == std::u16string::npos ? std::u16string(1, u'.') : name.substr(0, slash + 1);
     wchar_t temp[MAX_PATH + 1] = {};
     if (directory.size() < MAX_PATH - 14 && GetTempFileNameW(Wide(directory), L"vpf", 0, temp) != 0) {
       bool ok;
