@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "contract/trace_levels.h"
 #include "hostlib/standin.h"
 #include "platform/os_rules.h"
 #include "platform/path.h"
@@ -162,9 +163,9 @@ class ReceiveShell : public ::testing::Test {
   std::u16string Setting(const std::u16string& file, std::u16string_view key) {
     return platform::RealSystem().profile.ReadString(file, u"Settings", key, u"<none>", 261).value;
   }
-  std::vector<TraceLine> Level13(std::initializer_list<std::string> lines) {
+  std::vector<TraceLine> EntryTraces(std::initializer_list<std::string> lines) {
     std::vector<TraceLine> out;
-    for (const std::string& line : lines) out.push_back({69, 13, line});
+    for (const std::string& line : lines) out.push_back({contract::kTraceCategory, contract::kTraceEntry, line});
     return out;
   }
 
@@ -186,7 +187,7 @@ TEST_F(ReceiveShell, MoltrinReadsItsStartupPathAtStartupAndWritesItsSettingsAtSh
   module.entry().execute(nullptr);
   module.entry().shutdown();
   EXPECT_EQ(available, 1);
-  EXPECT_EQ(traces_, Level13({"STARTUP\n", "   Ini file name: " + clipList + "\n", "GETMENUNAME\n", "GETCOMMENT\n",
+  EXPECT_EQ(traces_, EntryTraces({"STARTUP\n", "   Ini file name: " + clipList + "\n", "GETMENUNAME\n", "GETCOMMENT\n",
                               "GETFLAGS\n", "EXECUTE\n", "SHUTDOWN\n"}));
   const std::u16string settings = dir_.Join(u"moltrin.ini");
   EXPECT_EQ(Setting(settings, u"szIniFileName"), platform::Utf8ToUtf16(clipList));
@@ -206,7 +207,7 @@ TEST_F(ReceiveShell, FennickReadsItsWatchFolderAndWritesNothingAtShutdown) {
   module.entry().getComment(name, sizeof name);
   module.entry().getFlags();
   module.entry().shutdown();
-  EXPECT_EQ(traces_, Level13({"STARTUP\n", settings + " => szStartupPath: E:\\watch\\\n", "GetMenuName\n",
+  EXPECT_EQ(traces_, EntryTraces({"STARTUP\n", settings + " => szStartupPath: E:\\watch\\\n", "GetMenuName\n",
                               "GetComment\n", "GetFlags\n", "szStartupPath: E:\\watch\\\n", "Shutdown\n"}));
   EXPECT_EQ(dir_.ReadFile(u"fennick.ini"), stored);
 }
