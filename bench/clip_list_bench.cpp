@@ -1,5 +1,6 @@
 // Writing a clip list of N clips of eighteen keys: the clip list writer (one batch per clip) against one
-// profile write per key, the baseline (on Windows the real profile function).
+// profile write per key, the baseline (on Windows the platform's own function before the profile store);
+// the same clips written again over the list a first run left; a description read key by key.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -51,9 +52,64 @@ void WriteClipList(benchmark::State& state, bool perKey) {
 void ClipListWriter(benchmark::State& state) { WriteClipList(state, false); }
 void PerKeyProfileWrites(benchmark::State& state) { WriteClipList(state, true); }
 
+// The same N clips written again over the clip list an earlier run left, as a receive run that finds
+// its clips still listed.
+void ClipListRerun(benchmark::State& state) {
+  vorlane::test::TempDir dir;
+  platform::Profile& profile = platform::RealSystem().profile;
+  const std::u16string file = dir.Join(u"vorlane.ini");
+  const int clips = static_cast<int>(state.range(0));
+  auto run = [&] {
+    for (int i = 0; i < clips; ++i) {
+      const contract::ClipInfo clip = Clip(i);
+      contract::SaveClipInfo(profile, file, &clip, contract::ClipInfoWriter::Fennick);
+    }
+  };
+  for (auto _ : state) {
+    state.PauseTiming();
+    std::filesystem::remove(dir.FsPath() / "vorlane.ini");
+    run();
+    state.ResumeTiming();
+    run();
+  }
+}
+
+// A description of N objects read key by key, as a send plug-in reads it; the baseline reads as many keys
+// from a description of one object.
+void ReadDescription(benchmark::State& state, bool oneObject) {
+  vorlane::test::TempDir dir;
+  platform::Profile& profile = platform::RealSystem().profile;
+  const int objects = static_cast<int>(state.range(0));
+  const char* const keys[] = {"TYPE", "NAME", "REEL", "MARKIN", "MARKOUT", "MEDIA_V", "MEDIA_A1", "MEDIA_A2"};
+  const int written = oneObject ? 1 : objects;
+  std::string text = "[GENERAL]\r\nOBJCOUNT=" + std::to_string(written) + "\r\n";
+  for (int i = 1; i <= written; ++i) {
+    text += "[OBJ" + std::to_string(i) + "]\r\n";
+    for (const char* key : keys) text += std::string(key) + "=value of " + key + "\r\n";
+  }
+  dir.WriteFile(u"export.ini", text);
+  const std::u16string file = dir.Join(u"export.ini");
+  std::size_t read = 0;
+  for (auto _ : state) {
+    for (int i = 1; i <= objects; ++i) {
+      const std::u16string section = u"OBJ" + platform::FormatInt(oneObject ? 1 : i);
+      for (const char* key : keys) {
+        read += profile.ReadString(file, section, platform::Widen(key), u"", 260).count;
+      }
+    }
+  }
+  state.SetLabel(std::to_string(read) + " characters read");
+}
+
+void DescriptionRead(benchmark::State& state) { ReadDescription(state, false); }
+void OneObjectRead(benchmark::State& state) { ReadDescription(state, true); }
+
 }  // namespace
 
 BENCHMARK(ClipListWriter)->Arg(100)->Arg(400)->Arg(1000)->Arg(4000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(ClipListRerun)->Arg(100)->Arg(400)->Arg(1000)->Arg(4000)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(DescriptionRead)->Arg(100)->Arg(400)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(OneObjectRead)->Arg(100)->Arg(400)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond)->Iterations(1);
 // Every per-key call reads and rewrites the whole file: minutes at 1000 clips under Wine.
 BENCHMARK(PerKeyProfileWrites)->Arg(100)->Arg(400)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
 

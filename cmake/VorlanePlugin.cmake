@@ -36,15 +36,19 @@ VORLANE_MODULE_STRING_TABLE(kStrings);
   set(${out_var} ${out} PARENT_SCOPE)
 endfunction()
 
-# vorlane_plugin(NAME DEF file [RC file] [STRINGS file] SOURCES ... [LIBS ...] [DEFINES ...])
+# vorlane_plugin(NAME DEF file [RC file] [STRINGS file] [ENTRY target] SOURCES ... [LIBS ...] [DEFINES ...])
 # Builds one plug-in module named exactly NAME (no "lib" prefix): NAME.so natively, NAME.dll on Windows,
 # exporting only the entry points (module-definition file on Windows, visibility natively).
 # STRINGS names the module's string table, lines of VORLANE_STRING(id, "8-bit text"): a STRINGTABLE
 # resource, English (United States), on Windows; on POSIX an ELF note that the stand-in LoadHostString
 # finds from the module's program headers (platform/posix/include/platform/string_table_note.h).
+# ENTRY names the module entry's object target (platform/CMakeLists.txt); vorlane_module_entry by default.
 function(vorlane_plugin name)
-  cmake_parse_arguments(P "" "DEF;RC;STRINGS" "SOURCES;LIBS;DEFINES" ${ARGN})
-  set(sources ${P_SOURCES} ${VORLANE_MODULE_ENTRY})
+  cmake_parse_arguments(P "" "DEF;RC;STRINGS;ENTRY" "SOURCES;LIBS;DEFINES" ${ARGN})
+  if(NOT P_ENTRY)
+    set(P_ENTRY vorlane_module_entry)
+  endif()
+  set(sources ${P_SOURCES})
   if(P_STRINGS)
     vorlane_module_strings(${name} ${P_STRINGS} strings_source)
     list(APPEND sources ${strings_source})
@@ -68,5 +72,5 @@ function(vorlane_plugin name)
   endif()
   set_target_properties(${name} PROPERTIES PREFIX "" OUTPUT_NAME ${name})
   target_compile_definitions(${name} PRIVATE ${P_DEFINES})
-  target_link_libraries(${name} PRIVATE vorlane_contract vorlane_platform ${P_LIBS})
+  target_link_libraries(${name} PRIVATE ${P_ENTRY} vorlane_contract vorlane_platform ${P_LIBS} vorlane_warnings)
 endfunction()

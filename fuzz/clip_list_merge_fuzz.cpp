@@ -14,6 +14,7 @@
 #include "host_services.h"
 #include "platform/system.h"
 #include "platform/text.h"
+#include "profile_store.h"
 #include "reimport.h"
 
 namespace {
@@ -78,10 +79,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Put(root / "batched.ini", clipList);
   Put(root / "perkey.ini", clipList);
   const bool batched = contract::WriteClipSection(system.profile, (root / "batched.ini").u16string(), section);
+  // Per key through a store of its own for every call: nothing kept from one call to the next.
   bool perKey = true;
   for (const auto& entry : section.entries) {
-    perKey = system.profile.WriteString((root / "perkey.ini").u16string(), section.name, entry.key,
-                                        std::u16string_view(entry.value)) && perKey;
+    platform::ProfileStore fresh(platform::NativeProfileFiles(), platform::NativeTextCodec());
+    perKey = fresh.WriteString((root / "perkey.ini").u16string(), section.name, entry.key,
+                               std::u16string_view(entry.value)) &&
+             perKey;
   }
   if (batched != perKey || Get(root / "batched.ini") != Get(root / "perkey.ini")) std::abort();
   return 0;

@@ -3,14 +3,15 @@
 #include <cstring>
 
 #include "contract/entry_points.h"
+#include "platform/limits.h"
 #include "platform/text.h"
 
 namespace contract {
 
 std::optional<std::u16string> DescriptionPathFromHost(const char* text) {
   if (text == nullptr) return std::nullopt;
-  if (std::memchr(text, 0, kPathChars) == nullptr) return std::nullopt;
-  return platform::MultiByteToWide(text, kPathChars);
+  if (std::memchr(text, 0, platform::kWideBufferChars) == nullptr) return std::nullopt;
+  return platform::MultiByteToWide(text, platform::kWideBufferChars);
 }
 
 }  // namespace contract
@@ -20,7 +21,7 @@ namespace contract {
 void HostStringToBuffer(const char16_t* text, char* buffer, int size) {
   if (text == nullptr || buffer == nullptr || size <= 0) return;
   std::u16string_view wide(text);
-  platform::WideToMultiByte(wide.substr(0, kPathChars - 1), buffer, size);
+  platform::WideToMultiByte(platform::CutToLimit(wide, platform::kMaxTextChars), buffer, size);
 }
 
 }  // namespace contract

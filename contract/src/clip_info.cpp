@@ -1,5 +1,6 @@
 #include "contract/clip_info.h"
 
+#include "platform/limits.h"
 #include "platform/text.h"
 
 namespace contract {
@@ -7,7 +8,7 @@ namespace contract {
 ClipSection ClipInfoSection(const ClipInfo& clip, ClipInfoWriter writer) {
   ClipSection section{u"Clip" + platform::FormatInt(clip.number), {}};
   auto add = [&section](std::u16string_view key, const std::u16string& value) {
-    section.entries.push_back({std::u16string(key), value.substr(0, kClipTextChars)});
+    section.entries.push_back({std::u16string(key), platform::CutToLimit(value, platform::kMaxTextChars)});
   };
   add(u"Path", clip.path);
   add(u"Filename", clip.filename);

@@ -3,38 +3,12 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/ini_lines.h"
 #include "platform/text.h"
+#include "platform/text_codec.h"
 
 namespace contract {
 namespace {
-
-// The file's characters as the ini reader decodes them. Only ASCII section names matter here, so text
-// without a UTF-16 byte-order mark is taken byte by byte (UTF-8 and ANSI agree on ASCII).
-std::u16string DecodeForSections(std::string_view bytes) {
-  auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
-  std::u16string text;
-  const bool littleEndian = bytes.size() >= 2 && byte(0) == 0xFF && byte(1) == 0xFE;
-  const bool bigEndian = bytes.size() >= 2 && byte(0) == 0xFE && byte(1) == 0xFF;
-  if (littleEndian || bigEndian) {
-    text.reserve(bytes.size() / 2);
-    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
-      text += littleEndian ? static_cast<char16_t>(byte(i) | byte(i + 1) << 8)
-                           : static_cast<char16_t>(byte(i) << 8 | byte(i + 1));
-    }
-    return text;
-  }
-  text.reserve(bytes.size());
-  for (std::size_t i = 0; i < bytes.size(); ++i) text += static_cast<char16_t>(byte(i));
-  return text;
-}
-
-bool IsIniBlank(char16_t c) { return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x1A; }
-
-std::u16string_view Trim(std::u16string_view text) {
-  while (!text.empty() && IsIniBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsIniBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
 
 // The number that "%d" would have formatted into `digits`: no sign, no leading zero, within 1..count.
 std::int32_t FormattedNumber(std::u16string_view digits, std::int32_t count) {
@@ -53,18 +27,11 @@ std::vector<std::int32_t> ObjectSectionNumbers(std::string_view fileBytes, std::
                                                std::int32_t count) {
   std::vector<std::int32_t> numbers;
   if (count < 1) return numbers;
-  const std::u16string text = DecodeForSections(fileBytes);
-  std::size_t at = 0;
-  while (at < text.size()) {
-    std::size_t end = text.find_first_of(u"\r\n", at);
-    if (end == std::u16string::npos) end = text.size();
-    const std::u16string_view line = Trim(std::u16string_view(text).substr(at, end - at));
-    at = end + 1;
-    // A section line starts with "[" and its name runs to the last "]".
-    if (line.empty() || line.front() != u'[') continue;
-    const std::size_t close = line.rfind(u']');
-    if (close == std::u16string_view::npos) continue;
-    const std::u16string_view name = Trim(line.substr(1, close - 1));
+  // Read as the profile functions read it: a UTF-8 mark in front is no part of the first header.
+  const std::u16string text = platform::DecodeText(fileBytes).text;
+  for (const platform::IniLine& line : platform::SplitIniLines(text)) {
+    if (!line.header) continue;
+    const std::u16string_view name = line.name;
     if (name.size() <= prefix.size() || !platform::EqualsNoCase(name.substr(0, prefix.size()), prefix)) continue;
     if (const std::int32_t n = FormattedNumber(name.substr(prefix.size()), count); n > 0) numbers.push_back(n);
   }

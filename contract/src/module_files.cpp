@@ -1,22 +1,19 @@
 #include "contract/module_files.h"
 
 #include "contract/entry_points.h"
+#include "platform/limits.h"
+#include "platform/os_rules.h"
 #include "platform/path.h"
 #include "platform/text.h"
 
 namespace contract {
 namespace {
 
-constexpr std::size_t kMaxPathChars = 259;
-
-// Lower-casing is harmless only where file names ignore case, which goes with the backslash separator.
-bool FileNamesIgnoreCase() { return platform::PathSeparator() == u'\\'; }
-
 std::u16string Beside(std::u16string_view directory, std::u16string_view name, std::u16string_view module) {
   std::u16string path(directory);
   path += platform::PathSeparator();
   path += name;
-  if (path.size() > kMaxPathChars || platform::EqualsNoCase(path, module)) return {};
+  if (!platform::FitsLimit(path, platform::kMaxPathChars) || platform::EqualsNoCase(path, module)) return {};
   return path;
 }
 
@@ -24,7 +21,7 @@ std::u16string Beside(std::u16string_view directory, std::u16string_view name, s
 
 ModuleFiles FormModuleFiles(std::u16string_view modulePath, std::u16string_view marker,
                             std::u16string_view settingsName) {
-  if (modulePath.empty() || modulePath.size() > kMaxPathChars) return {};
+  if (!platform::WithinPathLimit(modulePath)) return {};
   std::u16string directory;
   if (const std::size_t at = platform::FindPathMarker(modulePath, marker); at != std::u16string_view::npos) {
     directory = modulePath.substr(0, at);
@@ -34,13 +31,14 @@ ModuleFiles FormModuleFiles(std::u16string_view modulePath, std::u16string_view 
     if (!platform::EndsWithSeparator(directory)) return {};
     directory.pop_back();
   }
-  if (FileNamesIgnoreCase()) directory = platform::ToLower(directory);
+  // Lower-casing is harmless only where file names ignore case.
+  if (platform::FileNamesIgnoreCase()) directory = platform::ToLower(directory);
   return {Beside(directory, kClipListName, modulePath), Beside(directory, settingsName, modulePath)};
 }
 
 std::u16string ReadStartupPath(platform::Profile& profile, const ModuleFiles& files) {
   if (files.settings.empty()) return {};
-  return profile.ReadString(files.settings, kSettingsSection, kStartupPathKey, u"", kPathChars).value;
+  return profile.ReadString(files.settings, kSettingsSection, kStartupPathKey, u"", platform::kWideBufferChars).value;
 }
 
 }  // namespace contract

@@ -2,18 +2,17 @@
 #include <string>
 
 #include "hostlib/corvana.h"
+#include "platform/limits.h"
 #include "platform/path.h"
 #include "platform/system.h"
 
 namespace {
 
-constexpr std::size_t kDestinationChars = 260;
-
 // A part that does not fit with its terminator is not cut: a shortened directory or name would name
 // another file, so the destination gets the empty text instead.
 void StorePart(char16_t* destination, const std::u16string& part) {
   if (destination == nullptr) return;
-  if (part.size() >= kDestinationChars) {
+  if (!platform::FitsLimit(part, platform::kMaxTextChars)) {
     destination[0] = u'\0';
     return;
   }

@@ -4,6 +4,7 @@
 
 #include "hostlib/ruskane.h"
 #include "hostlib/standin.h"
+#include "platform/limits.h"
 #include "platform/path.h"
 
 namespace {
@@ -30,8 +31,8 @@ extern "C" RUSKANE_API void RuskaneStandInSetRenderPath(const char16_t* director
 
 extern "C" RUSKANE_API int QueryDefaultRenderPath(char16_t* destination) {
   const auto& path = RenderPath();
-  // A directory that does not fit 260 characters with its terminator is reported as unavailable.
-  if (destination == nullptr || !path.has_value() || path->size() >= 260) return 0;
+  // A directory that does not fit the buffer with its terminator is reported as unavailable.
+  if (destination == nullptr || !path.has_value() || !platform::FitsLimit(*path, platform::kMaxTextChars)) return 0;
   path->copy(destination, path->size());
   destination[path->size()] = u'\0';
   return 1;

@@ -3,65 +3,11 @@
 
 #include <algorithm>
 
+#include "platform/ini_lines.h"
 #include "platform/text.h"
 
 namespace platform {
 namespace {
-
-bool IsBlank(char16_t c) { return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x1A; }
-
-std::u16string_view TrimLeft(std::u16string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  return s;
-}
-std::u16string_view TrimRight(std::u16string_view s) {
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
-std::u16string_view Trim(std::u16string_view s) { return TrimRight(TrimLeft(s)); }
-
-std::u16string Folded(std::u16string_view s) {
-  std::u16string out(s);
-  for (char16_t& c : out) c = FoldCase(c);
-  return out;
-}
-
-// One parsed line: a section header or a key.
-struct ParsedLine {
-  bool header = false;
-  IniKey key;  // for a header, key.name is the section name
-};
-
-// Calls `emit` for every non-blank line of `text`, parsed. Any run of CR and LF ends a line.
-template <typename Emit>
-void ParseLines(std::u16string_view text, Emit&& emit) {
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    const std::size_t start = pos;
-    while (pos < text.size() && text[pos] != u'\n' && text[pos] != u'\r') ++pos;
-    std::u16string_view line = Trim(text.substr(start, pos - start));
-    while (pos < text.size() && (text[pos] == u'\n' || text[pos] == u'\r')) ++pos;
-    if (line.empty()) continue;
-    ParsedLine parsed;
-    if (line.front() == u'[') {
-      const std::size_t close = line.rfind(u']');
-      if (close != std::u16string_view::npos) {
-        parsed.header = true;
-        parsed.key.name = std::u16string(Trim(line.substr(1, close - 1)));
-        emit(std::move(parsed));
-        continue;
-      }
-    }
-    const std::size_t eq = line.find(u'=');
-    if (eq == std::u16string_view::npos) {
-      parsed.key.name = std::u16string(line);
-    } else {
-      parsed.key.name = std::u16string(TrimRight(line.substr(0, eq)));
-      parsed.key.value = std::u16string(TrimLeft(line.substr(eq + 1)));
-    }
-    emit(std::move(parsed));
-  }
-}
 
 void AppendKeyLine(std::u16string& out, const IniKey& key) {
   out += key.name;
@@ -72,19 +18,11 @@ void AppendKeyLine(std::u16string& out, const IniKey& key) {
   out += u"\r\n";
 }
 
-void AppendSection(std::u16string& out, const IniSection& section) {
-  if (!section.name.empty()) {
-    out += u'[';
-    out += section.name;
-    out += u"]\r\n";
-  }
-  for (const IniKey& key : section.keys) AppendKeyLine(out, key);
-}
-
-bool HasStrayNamelessSection(const std::vector<IniSection>& sections) {
-  for (std::size_t i = 1; i < sections.size(); ++i)
-    if (sections[i].name.empty()) return true;
-  return false;
+void AppendHeader(std::u16string& out, const std::u16string& name) {
+  if (name.empty()) return;
+  out += u'[';
+  out += name;
+  out += u"]\r\n";
 }
 
 // The quote handling and buffer cut of the string read. A value that starts and ends with the same
@@ -144,45 +82,79 @@ IniDocument::IniDocument() : sections_(1) {}
 
 IniDocument IniDocument::Parse(std::u16string_view text) {
   IniDocument doc;
-  ParseLines(text, [&](ParsedLine&& line) {
+  for (const IniLine& line : SplitIniLines(text)) {
     auto& keys = doc.sections_.back().keys;
     if (line.header) {
-      doc.sections_.push_back(IniSection{std::move(line.key.name), {}});
-    } else if (!line.key.name.empty() || keys.empty() || !keys.back().name.empty()) {
+      doc.sections_.push_back(IniSection{std::u16string(line.name), {}});
+    } else if (!line.name.empty() || keys.empty() || !keys.back().name.empty()) {
       // A run of nameless keys in a section keeps only its first.
-      keys.push_back(std::move(line.key));
+      std::optional<std::u16string> value;
+      if (line.value) value = std::u16string(*line.value);
+      keys.push_back(IniKey{std::u16string(line.name), std::move(value)});
     }
-  });
-  doc.parsedCount_ = doc.sections_.size();
-  doc.needsFullReparse_ = HasStrayNamelessSection(doc.sections_);
+  }
   return doc;
 }
 
-std::u16string IniDocument::Serialize() const { return SerializeFrom(0); }
-
-std::u16string IniDocument::SerializeFrom(std::size_t first) const {
+std::u16string IniDocument::SerializeFrom(std::size_t firstSection) const {
   std::u16string out;
-  for (std::size_t i = first; i < sections_.size(); ++i) AppendSection(out, sections_[i]);
+  for (std::size_t i = firstSection; i < sections_.size(); ++i) {
+    AppendHeader(out, sections_[i].name);
+    for (const IniKey& key : sections_[i].keys) AppendKeyLine(out, key);
+  }
   return out;
 }
 
-void IniDocument::RebuildIndex() const {
-  index_.clear();
-  for (std::size_t i = 0; i < sections_.size(); ++i) index_.emplace(Folded(sections_[i].name), i);
-  indexValid_ = true;
+std::u16string IniDocument::HeaderLine(std::size_t section) const {
+  std::u16string out;
+  AppendHeader(out, sections_[section].name);
+  return out;
+}
+
+std::u16string IniDocument::KeyLine(std::size_t section, std::size_t key) const {
+  std::u16string out;
+  AppendKeyLine(out, sections_[section].keys[key]);
+  return out;
+}
+
+std::u16string IniDocument::FirstLine() const {
+  for (const IniSection& section : sections_) {
+    if (!section.name.empty()) return HeaderLine(static_cast<std::size_t>(&section - sections_.data()));
+    if (!section.keys.empty()) {
+      std::u16string out;
+      AppendKeyLine(out, section.keys.front());
+      return out;
+    }
+  }
+  return {};
+}
+
+bool IniDocument::HasStrayNamelessSection() const {
+  for (std::size_t i = 1; i < sections_.size(); ++i)
+    if (sections_[i].name.empty()) return true;
+  return false;
+}
+
+void IniDocument::RenameSection(std::size_t section, std::u16string name) {
+  sections_[section].name = std::move(name);
+  indexValid_ = false;
 }
 
 std::optional<std::size_t> IniDocument::FindSection(std::u16string_view trimmedName) const {
-  if (!indexValid_) RebuildIndex();
-  const auto it = index_.find(Folded(trimmedName));
+  if (!indexValid_) {
+    index_.clear();
+    for (std::size_t i = 0; i < sections_.size(); ++i) index_.emplace(FoldedText(sections_[i].name), i);
+    indexValid_ = true;
+  }
+  const auto it = index_.find(FoldedText(trimmedName));
   if (it == index_.end()) return std::nullopt;
   return it->second;
 }
 
 ProfileString IniDocument::ReadString(std::u16string_view section, std::u16string_view key,
                                       std::u16string_view defaultValue, std::uint32_t size) const {
-  if (const auto s = FindSection(Trim(section))) {
-    const std::u16string_view name = Trim(key);
+  if (const auto s = FindSection(TrimIniBlanks(section))) {
+    const std::u16string_view name = TrimIniBlanks(key);
     for (const IniKey& k : sections_[*s].keys) {
       if (EqualsNoCase(k.name, name)) {
         if (k.value) return CopyEntry(*k.value, size, true);
@@ -200,95 +172,68 @@ std::int32_t IniDocument::ReadInt(std::u16string_view section, std::u16string_vi
   return static_cast<std::int32_t>(ParseProfileInt(text.value));
 }
 
-void IniDocument::MarkChanged(std::size_t section) {
-  firstChanged_ = std::min(firstChanged_, section);
-  undoSections_.reset();
-  undoLines_.clear();
-}
-
-// Deletions compare the caller's names as given, without trimming them.
-bool IniDocument::DeleteSection(std::u16string_view section) {
-  for (std::size_t i = 0; i < sections_.size(); ++i) {
-    if (EqualsNoCase(sections_[i].name, section)) {
-      sections_.erase(sections_.begin() + static_cast<std::ptrdiff_t>(i));
-      if (i < parsedCount_) --parsedCount_;
-      indexValid_ = false;
-      if (!written_.empty()) needsFullReparse_ = true;
-      written_.clear();
-      needsFullReparse_ = needsFullReparse_ || HasStrayNamelessSection(sections_);
-      MarkChanged(i);
-      return true;
-    }
+IniEdit IniDocument::AppendKey(std::u16string_view section, std::u16string_view key, std::u16string_view value) {
+  IniEdit edit{IniEdit::Line};
+  if (const auto found = FindSection(TrimIniBlanks(section))) {
+    edit.section = *found;
+  } else {
+    // New names lose only their leading blanks; the next reading of the file trims the rest.
+    edit.section = sections_.size();
+    edit.newSection = true;
+    sections_.push_back(IniSection{std::u16string(TrimIniBlanksLeft(section)), {}});
+    if (indexValid_) index_.emplace(FoldedText(sections_.back().name), edit.section);
   }
-  return false;
+  auto& keys = sections_[edit.section].keys;
+  keys.push_back(IniKey{std::u16string(TrimIniBlanksLeft(key)), std::u16string(value)});
+  edit.key = keys.size() - 1;
+  return edit;
 }
 
-bool IniDocument::DeleteKey(std::u16string_view section, std::u16string_view key) {
-  // Every section of that name is searched, not only the first.
-  for (std::size_t i = 0; i < sections_.size(); ++i) {
-    if (!EqualsNoCase(sections_[i].name, section)) continue;
-    auto& keys = sections_[i].keys;
-    for (std::size_t k = 0; k < keys.size(); ++k) {
-      if (EqualsNoCase(keys[k].name, key)) {
-        keys.erase(keys.begin() + static_cast<std::ptrdiff_t>(k));
-        // Positions of lines still to re-read may have moved.
-        if (!written_.empty()) needsFullReparse_ = true;
-        written_.clear();
-        MarkChanged(i);
-        return true;
+IniEdit IniDocument::WriteString(std::u16string_view section, std::u16string_view key,
+                                 std::optional<std::u16string_view> value) {
+  if (!value) {
+    // A delete compares the names as given and searches every section of that name.
+    for (IniSection& s : sections_) {
+      if (!EqualsNoCase(s.name, section)) continue;
+      for (std::size_t k = 0; k < s.keys.size(); ++k) {
+        if (EqualsNoCase(s.keys[k].name, key)) {
+          s.keys.erase(s.keys.begin() + static_cast<std::ptrdiff_t>(k));
+          return IniEdit{IniEdit::Lines};
+        }
       }
     }
+    return {};
   }
-  return false;
-}
-
-IniKey& IniDocument::AppendKey(std::u16string_view section, std::u16string_view key) {
-  const std::u16string_view keyName = TrimLeft(key);
-  std::size_t s;
-  if (const auto found = FindSection(Trim(section))) {
-    s = *found;
-  } else {
-    s = sections_.size();
-    sections_.push_back(IniSection{std::u16string(TrimLeft(section)), {}});
-    if (indexValid_) index_.emplace(Folded(sections_.back().name), s);
-    written_.push_back({s, std::nullopt});
-  }
-  sections_[s].keys.push_back(IniKey{std::u16string(keyName), std::nullopt});
-  written_.push_back({s, sections_[s].keys.size() - 1});
-  MarkChanged(s);
-  return sections_[s].keys.back();
-}
-
-bool IniDocument::WriteString(std::u16string_view section, std::u16string_view key,
-                              std::optional<std::u16string_view> value) {
-  if (!value) return DeleteKey(section, key);
-  const std::u16string_view newValue = TrimLeft(*value);
-  if (const auto s = FindSection(Trim(section))) {
-    const std::u16string_view name = Trim(key);
+  const std::u16string_view newValue = TrimIniBlanksLeft(*value);
+  if (const auto s = FindSection(TrimIniBlanks(section))) {
+    const std::u16string_view name = TrimIniBlanks(key);
     auto& keys = sections_[*s].keys;
     for (std::size_t k = 0; k < keys.size(); ++k) {
       if (!EqualsNoCase(keys[k].name, name)) continue;
-      if (keys[k].value && *keys[k].value == newValue) return false;
+      if (keys[k].value && *keys[k].value == newValue) return {};
       keys[k].value = std::u16string(newValue);
-      written_.push_back({*s, k});
-      MarkChanged(*s);
-      return true;
+      return IniEdit{IniEdit::Line, *s, k, false};
     }
   }
-  AppendKey(section, key).value = std::u16string(newValue);
-  return true;
+  return AppendKey(section, key, newValue);
 }
 
-bool IniDocument::WriteSection(std::u16string_view section,
-                               const std::optional<std::vector<std::u16string>>& entries) {
-  if (!entries) return DeleteSection(section);
+IniEdit IniDocument::WriteSection(std::u16string_view section,
+                                  const std::optional<std::vector<std::u16string>>& entries) {
+  if (!entries) {
+    for (std::size_t i = 0; i < sections_.size(); ++i) {
+      if (EqualsNoCase(sections_[i].name, section)) {
+        sections_.erase(sections_.begin() + static_cast<std::ptrdiff_t>(i));
+        indexValid_ = false;
+        return IniEdit{IniEdit::Lines};
+      }
+    }
+    return {};
+  }
   bool changed = false;
-  for (std::size_t i = 0; i < sections_.size(); ++i) {
-    if (EqualsNoCase(sections_[i].name, section) && !sections_[i].keys.empty()) {
-      sections_[i].keys.clear();
-      if (!written_.empty()) needsFullReparse_ = true;
-      written_.clear();
-      MarkChanged(i);
+  for (IniSection& s : sections_) {
+    if (EqualsNoCase(s.name, section) && !s.keys.empty()) {
+      s.keys.clear();
       changed = true;
     }
   }
@@ -298,102 +243,10 @@ bool IniDocument::WriteSection(std::u16string_view section,
     const std::size_t eq = entry.find(u'=');
     if (eq == std::u16string::npos) continue;
     const std::u16string_view text(entry);
-    AppendKey(section, text.substr(0, eq)).value = std::u16string(TrimLeft(text.substr(eq + 1)));
+    AppendKey(section, text.substr(0, eq), TrimIniBlanksLeft(text.substr(eq + 1)));
     changed = true;
   }
-  return changed;
-}
-
-void IniDocument::Reparse() {
-  if (written_.empty() && !needsFullReparse_) return;
-  undoSections_.reset();
-  undoLines_.clear();
-  if (!needsFullReparse_) {
-    // Each line written since the last re-read must come back as one line of the same kind;
-    // anything else (a name holding a line break or a header) takes the full re-read.
-    std::vector<ParsedLine> reread;
-    for (const Written& w : written_) {
-      std::u16string text;
-      if (w.key) {
-        AppendKeyLine(text, sections_[w.section].keys[*w.key]);
-      } else {
-        AppendSection(text, IniSection{sections_[w.section].name, {}});
-      }
-      std::size_t count = 0;
-      ParseLines(text, [&](ParsedLine&& line) {
-        if (++count == 1) reread.push_back(std::move(line));
-      });
-      bool namelessRun = false;
-      if (w.key && count == 1 && reread.back().key.name.empty()) {
-        const auto& keys = sections_[w.section].keys;
-        namelessRun = (*w.key > 0 && keys[*w.key - 1].name.empty()) ||
-                      (*w.key + 1 < keys.size() && keys[*w.key + 1].name.empty());
-      }
-      if (count != 1 || reread.back().header != !w.key || namelessRun) {
-        needsFullReparse_ = true;
-        break;
-      }
-    }
-    if (!needsFullReparse_) {
-      for (std::size_t i = 0; i < written_.size(); ++i) {
-        const Written& w = written_[i];
-        IniSection& section = sections_[w.section];
-        if (w.key) {
-          IniKey& key = section.keys[*w.key];
-          undoLines_.emplace_back(w, key);
-          key = std::move(reread[i].key);
-        } else if (section.name != reread[i].key.name) {
-          undoLines_.emplace_back(w, IniKey{section.name, std::nullopt});
-          section.name = std::move(reread[i].key.name);
-          indexValid_ = false;
-        }
-      }
-      written_.clear();
-      return;
-    }
-  }
-  std::vector<IniSection> old = std::move(sections_);
-  std::u16string text;
-  for (const IniSection& section : old) AppendSection(text, section);
-  sections_ = Parse(text).sections_;
-  undoSections_ = std::move(old);
-  written_.clear();
-  needsFullReparse_ = HasStrayNamelessSection(sections_);
-  indexValid_ = false;
-  firstChanged_ = 0;
-}
-
-bool IniDocument::UndoReparse() {
-  const bool restoring = undoSections_.has_value() || !undoLines_.empty();
-  if (undoSections_) {
-    sections_ = std::move(*undoSections_);
-    undoSections_.reset();
-    indexValid_ = false;
-  }
-  for (auto it = undoLines_.rbegin(); it != undoLines_.rend(); ++it) {
-    IniSection& section = sections_[it->first.section];
-    if (it->first.key) {
-      section.keys[*it->first.key] = std::move(it->second);
-    } else {
-      section.name = std::move(it->second.name);
-      indexValid_ = false;
-    }
-  }
-  undoLines_.clear();
-  return restoring;
-}
-
-void IniDocument::MarkParsed() {
-  parsedCount_ = sections_.size();
-  firstChanged_ = SIZE_MAX;
-  undoSections_.reset();
-  undoLines_.clear();
-}
-
-std::u16string IniDocument::SerializePrefix(std::size_t chars) const {
-  std::u16string out;
-  for (std::size_t i = 0; i < sections_.size() && out.size() < chars; ++i) AppendSection(out, sections_[i]);
-  return out;
+  return changed ? IniEdit{IniEdit::Lines} : IniEdit{};
 }
 
 }  // namespace platform

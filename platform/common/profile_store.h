@@ -1,43 +1,24 @@
 #pragma once
-// Profile files through the document model: decoding and encoding a file's bytes as the platform's
-// profile functions do, and the Profile operations on top of a small file-access interface, so that
-// each OS supplies only its file calls and its 8-bit code page.
+// Every profile call of both builds goes through one store: it keeps the last few files it read or
+// wrote, and while a file's stamp shows that nobody changed it since, reads and writes neither read nor
+// parse it again. Each OS supplies only its file calls and its 8-bit forms.
 #include <cstdint>
+#include <list>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "platform/profile.h"
+#include "platform/text_codec.h"
+#include "profile_state.h"
 
 namespace platform {
 
-enum class ProfileEncoding { Plain, Utf8Bom, Utf16Le, Utf16Be };
-
-// The 8-bit forms: Plain is the file's form without a byte-order mark (Windows: the ANSI code page;
-// POSIX: UTF-8, unknown bytes kept), Utf8 the form behind a UTF-8 mark.
-struct ProfileCodec {
-  std::u16string (*decodePlain)(std::string_view bytes);
-  std::string (*encodePlain)(std::u16string_view text);
-  std::u16string (*decodeUtf8)(std::string_view bytes);
-  std::string (*encodeUtf8)(std::u16string_view text);
-};
-
-struct ProfileText {
-  std::u16string text;
-  ProfileEncoding encoding = ProfileEncoding::Plain;
-};
-
-// A byte-order mark decides the encoding (UTF-8, UTF-16 LE or BE); anything else is Plain.
-ProfileText DecodeProfile(std::string_view bytes, const ProfileCodec& codec);
-// The bytes of `text`; the mark of a marked encoding only when `withMark` (a whole file, not an append).
-std::string EncodeProfile(std::u16string_view text, ProfileEncoding encoding, const ProfileCodec& codec,
-                          bool withMark);
-
 enum class ProfileFileState {
-  Present,      // read (for a write: also writable)
+  Present,      // read
   Missing,      // no such file, but its folder exists: reads as empty, a write creates it
-  Unreachable,  // missing folder, path too long, no access, read-only for a write
+  Unreachable,  // missing folder, path too long, no access
 };
 
 struct ProfileFile {
@@ -45,12 +26,14 @@ struct ProfileFile {
   std::string bytes;
 };
 
-// What tells one state of a file from another without reading it: size, last-write time and, where the
-// platform has one, the file's identity (a replaced file is a new one).
+// What tells one state of a file from another without reading it: size, last-write time and the file's
+// identity (a replaced file is a new one). `coarse` marks a time of whole seconds, from a volume whose
+// clock cannot tell two writes in a row apart; the content is compared then.
 struct ProfileStamp {
   std::uint64_t size = 0;
   std::uint64_t lastWrite = 0;
   std::uint64_t identity = 0;
+  bool coarse = false;
   bool operator==(const ProfileStamp&) const = default;
 };
 
@@ -59,21 +42,53 @@ class ProfileFileAccess {
   virtual ~ProfileFileAccess() = default;
   // The file's stamp; nothing when it does not exist or cannot be examined.
   virtual std::optional<ProfileStamp> Stamp(std::u16string_view path) = 0;
-  // Reads the whole file; `forWrite` also requires that it can be written.
-  virtual ProfileFile Read(std::u16string_view path, bool forWrite) = 0;
-  // Replaces the content (creating the file); false, with the old content kept, on failure.
+  virtual ProfileFile Read(std::u16string_view path) = 0;
+  // Whether an existing file may be written (a read-only file fails every write); true for a missing one.
+  virtual bool CanWrite(std::u16string_view path) = 0;
+  // Replaces the content, creating the file. On failure the old file is left exactly as it was; a crash
+  // leaves the old or the new file.
   virtual bool Replace(std::u16string_view path, std::string_view bytes) = 0;
-  // Adds bytes at the end of the existing file; false on failure.
+  // Adds bytes at the end of the existing file. On failure the file is left exactly as it was.
   virtual bool Append(std::u16string_view path, std::string_view bytes) = 0;
 };
 
-// Every Profile operation through the document model over `files` and `codec` (both must outlive it).
-// WriteBatch keeps the document it last wrote, and while the file's stamp shows that nobody else wrote
-// it since, the next batch neither reads nor parses the file again: a clip list grows in linear time.
-std::unique_ptr<Profile> MakeModelProfile(ProfileFileAccess& files, const ProfileCodec& codec);
+class ProfileStore final : public Profile {
+ public:
+  // `files` and `codec` must outlive the store.
+  ProfileStore(ProfileFileAccess& files, const TextCodec& codec) : files_(files), codec_(codec) {}
 
-// This build's file calls and 8-bit forms (Windows: the ANSI code page; POSIX: UTF-8).
+  ProfileString ReadString(std::u16string_view file, std::u16string_view section, std::u16string_view key,
+                           std::u16string_view defaultValue, std::uint32_t size) override;
+  std::int32_t ReadInt(std::u16string_view file, std::u16string_view section, std::u16string_view key,
+                       std::int32_t defaultValue) override;
+  bool WriteString(std::u16string_view file, std::u16string_view section, std::u16string_view key,
+                   std::optional<std::u16string_view> value) override;
+  bool WriteSection(std::u16string_view file, std::u16string_view section,
+                    const std::optional<std::vector<std::u16string>>& entries) override;
+  bool WriteBatch(std::u16string_view file, const std::vector<ProfileWrite>& writes) override;
+
+ private:
+  struct Entry {
+    std::u16string key;
+    std::optional<ProfileStamp> stamp;  // absent: not to be trusted on the next call
+    std::uint64_t hash = 0;             // of the file's bytes
+    ProfileState state;
+  };
+  struct Loaded {
+    ProfileFileState fileState = ProfileFileState::Unreachable;
+    Entry* entry = nullptr;
+  };
+
+  Loaded Load(std::u16string_view file);
+  template <typename Calls>
+  bool Write(std::u16string_view file, Calls&& calls);
+
+  ProfileFileAccess& files_;
+  const TextCodec& codec_;
+  std::list<Entry> entries_;  // most recently used first
+};
+
+// This build's file calls (Windows: the Win32 file functions; POSIX: names reached without regard to case).
 ProfileFileAccess& NativeProfileFiles();
-const ProfileCodec& NativeProfileCodec();
 
 }  // namespace platform

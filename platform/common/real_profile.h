@@ -1,10 +1,12 @@
 #pragma once
-// For engineer A: implement RealProfile() in platform/<os>/profile.cpp; RealSystem() calls it on first use.
-// The real private-profile implementation of this build, created on first use.
+// The profile of this build, created on first use: the profile store over this build's files.
 #include "platform/profile.h"
 
 namespace platform {
 
 Profile& RealProfile();
+// The platform's own private-profile functions, against which the store is tested; nothing where there
+// are none (POSIX).
+Profile* PlatformProfileFunctions();
 
 }  // namespace platform

@@ -3,15 +3,10 @@
 #include <vector>
 
 #include "platform/text.h"
+#include "platform/text_codec.h"
 
 namespace platform {
 namespace {
-
-std::u16string Fold(std::u16string_view text) {
-  std::u16string out(text);
-  for (char16_t& c : out) c = FoldCase(c);
-  return out;
-}
 
 std::string Utf16LeBytes(std::u16string_view text) {
   std::string bytes;
@@ -22,21 +17,6 @@ std::string Utf16LeBytes(std::u16string_view text) {
   }
   bytes.append(2, '\0');
   return bytes;
-}
-
-std::u16string DecodeFile(std::string_view bytes) {
-  if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
-      static_cast<unsigned char>(bytes[1]) == 0xFE) {
-    std::u16string text;
-    text.reserve(bytes.size() / 2);
-    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
-      text += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                    (static_cast<unsigned char>(bytes[i + 1]) << 8));
-    }
-    return text;
-  }
-  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
-  return Utf8ToUtf16(bytes);
 }
 
 std::u16string_view TrimBlanks(std::u16string_view text) {
@@ -130,7 +110,7 @@ std::vector<std::u16string_view> SplitLines(std::u16string_view text) {
 
 RegistryFile RegistryFile::Parse(std::string_view fileBytes) {
   RegistryFile registry;
-  const std::u16string text = DecodeFile(fileBytes);
+  const std::u16string text = DecodeText(fileBytes).text;
   const std::vector<std::u16string_view> lines = SplitLines(text);
   if (lines.empty()) return registry;
   const std::u16string_view header = TrimBlanks(lines[0]);
@@ -184,7 +164,7 @@ RegistryFile RegistryFile::Parse(std::string_view fileBytes) {
         registry.SetBytes(*key, nameView, std::move(*bytes));
       }
     } else if (line == u"-") {
-      registry.keys_[FoldKey(*key)].erase(name ? Fold(*name) : std::u16string());
+      registry.keys_[FoldKey(*key)].erase(name ? FoldedText(*name) : std::u16string());
     }
   }
   return registry;
@@ -193,7 +173,7 @@ RegistryFile RegistryFile::Parse(std::string_view fileBytes) {
 std::u16string RegistryFile::FoldKey(std::u16string_view key) {
   while (!key.empty() && key.front() == u'\\') key.remove_prefix(1);
   while (!key.empty() && key.back() == u'\\') key.remove_suffix(1);
-  return Fold(key);
+  return FoldedText(key);
 }
 
 void RegistryFile::AddKey(std::u16string_view key) { keys_[FoldKey(key)]; }
@@ -204,7 +184,7 @@ void RegistryFile::SetString(std::u16string_view key, std::optional<std::u16stri
 }
 
 void RegistryFile::SetBytes(std::u16string_view key, std::optional<std::u16string_view> name, std::string bytes) {
-  keys_[FoldKey(key)][name ? Fold(*name) : std::u16string()] = std::move(bytes);
+  keys_[FoldKey(key)][name ? FoldedText(*name) : std::u16string()] = std::move(bytes);
 }
 
 bool RegistryFile::KeyExists(const std::u16string& folded) const {
@@ -223,7 +203,7 @@ RegistryValue RegistryFile::Read(std::u16string_view key, std::optional<std::u16
   result.keyOpened = true;
   const auto values = keys_.find(folded);
   if (values == keys_.end()) return result;
-  const auto value = values->second.find(name ? Fold(*name) : std::u16string());
+  const auto value = values->second.find(name ? FoldedText(*name) : std::u16string());
   if (value == values->second.end() || value->second.size() > maxBytes) return result;
   const std::string& bytes = value->second;
   for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {

@@ -248,6 +248,12 @@ bool EqualsNoCase(std::u16string_view a, std::u16string_view b) {
   return true;
 }
 
+std::u16string FoldedText(std::u16string_view text) {
+  std::u16string out(text);
+  for (char16_t& c : out) c = FoldCase(c);
+  return out;
+}
+
 std::u16string ToLower(std::u16string_view text) {
   std::u16string out(text);
   for (char16_t& c : out) c = LowerCase(c);

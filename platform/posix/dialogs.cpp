@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "path_limit.h"
+#include "platform/limits.h"
 #include "platform/path.h"
 #include "platform/standin_host.h"
 #include "platform/text.h"

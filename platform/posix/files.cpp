@@ -13,7 +13,7 @@
 #include "path_case.h"
 #include "write_all.h"
 #include "file_order.h"
-#include "path_limit.h"
+#include "platform/limits.h"
 #include "platform/path.h"
 #include "platform/text.h"
 #include "real_parts.h"

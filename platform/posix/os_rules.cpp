@@ -1,4 +1,4 @@
-// POSIX: case-sensitive names, plain exports, no short names.
+// POSIX: case-sensitive names, plain exports, no short names, no drives.
 #include "platform/os_rules.h"
 
 namespace platform {
@@ -6,5 +6,6 @@ namespace platform {
 bool FileNamesIgnoreCase() { return false; }
 bool ExportsAreDecorated() { return false; }
 bool HasShortNames() { return false; }
+bool PathsHaveDrives() { return false; }
 
 }  // namespace platform

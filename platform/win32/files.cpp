@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "file_order.h"
-#include "path_limit.h"
+#include "platform/limits.h"
 #include "platform/path.h"
 #include "real_parts.h"
 #include "wide.h"

@@ -27,7 +27,11 @@ void* FindModuleSymbol(void* module, const char* symbol) {
 }
 
 std::string EntryPointSymbol(std::string_view name, int argumentBytes) {
-  return "_" + std::string(name) + "@" + std::to_string(argumentBytes);
+  std::string symbol(1, '_');
+  symbol.append(name);
+  symbol.push_back('@');
+  symbol.append(std::to_string(argumentBytes));
+  return symbol;
 }
 
 void* ModuleHandleOf(void* module) { return module; }

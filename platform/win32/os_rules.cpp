@@ -1,4 +1,4 @@
-// Windows: names without case, decorated stdcall exports, 8.3 short names.
+// Windows: names without case, decorated stdcall exports, 8.3 short names, drives.
 #include "platform/os_rules.h"
 
 namespace platform {
@@ -6,5 +6,6 @@ namespace platform {
 bool FileNamesIgnoreCase() { return true; }
 bool ExportsAreDecorated() { return true; }
 bool HasShortNames() { return true; }
+bool PathsHaveDrives() { return true; }
 
 }  // namespace platform

@@ -1,39 +1,17 @@
-// Windows: the real private-profile functions; batches through the document model in the same encoding.
+// Windows: profile files through the profile store over the Win32 file functions; the platform's own
+// profile functions are kept for the tests that hold the store to them.
 #include <windows.h>
 
 #include <string>
 
-#include "path_limit.h"
+#include "platform/limits.h"
+#include "platform/text_codec.h"
 #include "profile_store.h"
 #include "real_profile.h"
 #include "wide.h"
 
 namespace platform {
 namespace {
-
-std::u16string Decode(UINT codePage, std::string_view bytes) {
-  if (bytes.empty()) return {};
-  const int n = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-  std::wstring out(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
-  if (n > 0) MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), out.data(), n);
-  return FromWide(out.data(), out.size());
-}
-
-// Best-fit conversion, unmappable characters becoming "?", as the profile writer does.
-std::string Encode(UINT codePage, std::u16string_view text) {
-  if (text.empty()) return {};
-  const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
-  const int length = static_cast<int>(text.size());
-  const int n = WideCharToMultiByte(codePage, 0, wide, length, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
-  if (n > 0) WideCharToMultiByte(codePage, 0, wide, length, out.data(), n, nullptr, nullptr);
-  return out;
-}
-
-std::u16string DecodeAnsi(std::string_view bytes) { return Decode(CP_ACP, bytes); }
-std::string EncodeAnsi(std::u16string_view text) { return Encode(CP_ACP, text); }
-std::u16string DecodeUtf8(std::string_view bytes) { return Decode(CP_UTF8, bytes); }
-std::string EncodeUtf8(std::u16string_view text) { return Encode(CP_UTF8, text); }
 
 class FileHandle {
  public:
@@ -60,9 +38,52 @@ bool WriteAll(HANDLE h, std::string_view bytes) {
   return true;
 }
 
-bool WriteNew(const std::u16string& path, DWORD disposition, std::string_view bytes) {
-  FileHandle h(CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
-  return h.valid() && WriteAll(h.get(), bytes);
+bool ReadAll(HANDLE h, std::string& out) {
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(h, &size) || size.QuadPart < 0 || size.QuadPart > 0x7FFFFFFF) return false;
+  out.resize(static_cast<std::size_t>(size.QuadPart));
+  std::size_t got = 0;
+  while (got < out.size()) {
+    DWORD n = 0;
+    if (!ReadFile(h, out.data() + got, static_cast<DWORD>(out.size() - got), &n, nullptr)) return false;
+    if (n == 0) break;
+    got += n;
+  }
+  out.resize(got);
+  return true;
+}
+
+bool SetSize(HANDLE h, std::uint64_t size) {
+  LARGE_INTEGER at{};
+  at.QuadPart = static_cast<LONGLONG>(size);
+  return SetFilePointerEx(h, at, nullptr, FILE_BEGIN) && SetEndOfFile(h);
+}
+
+// Takes the disk space for `total` bytes without changing the file's size, so that a full disk fails
+// here, before anything is written. A file system that cannot reserve passes.
+bool Reserve(HANDLE h, std::uint64_t total) {
+  FILE_ALLOCATION_INFO info{};
+  info.AllocationSize.QuadPart = static_cast<LONGLONG>(total);
+  if (SetFileInformationByHandle(h, FileAllocationInfo, &info, sizeof info)) return true;
+  const DWORD error = GetLastError();
+  return error != ERROR_DISK_FULL && error != ERROR_HANDLE_DISK_FULL;
+}
+
+// The rewrite for a folder that takes no new file. It cannot survive a crash part-way as a move does,
+// but it never fails part-way on its own: the space is reserved first, and a write that fails anyway
+// puts the old bytes back.
+bool RewriteInPlace(const std::u16string& path, std::string_view bytes) {
+  FileHandle h(
+      CreateFileW(Wide(path), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  std::string old;
+  if (!h.valid() || !ReadAll(h.get(), old)) return false;
+  if (bytes.size() > old.size() && !Reserve(h.get(), bytes.size())) return false;
+  if (!SetSize(h.get(), 0) || !WriteAll(h.get(), bytes) || !SetEndOfFile(h.get())) {
+    if (SetSize(h.get(), 0)) WriteAll(h.get(), old);
+    SetEndOfFile(h.get());
+    return false;
+  }
+  return FlushFileBuffers(h.get()) != 0;
 }
 
 class Win32ProfileFiles : public ProfileFileAccess {
@@ -76,65 +97,76 @@ class Win32ProfileFiles : public ProfileFileAccess {
         (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
       return std::nullopt;
     const auto join = [](DWORD high, DWORD low) { return (static_cast<std::uint64_t>(high) << 32) | low; };
-    return ProfileStamp{join(data.nFileSizeHigh, data.nFileSizeLow),
-                        join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime),
-                        join(data.ftCreationTime.dwHighDateTime, data.ftCreationTime.dwLowDateTime)};
+    const std::uint64_t lastWrite = join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime);
+    // FAT volumes keep whole (even) seconds.
+    return ProfileStamp{join(data.nFileSizeHigh, data.nFileSizeLow), lastWrite,
+                        join(data.ftCreationTime.dwHighDateTime, data.ftCreationTime.dwLowDateTime),
+                        lastWrite % 10000000u == 0};
   }
 
-  ProfileFile Read(std::u16string_view path, bool forWrite) override {
+  ProfileFile Read(std::u16string_view path) override {
     ProfileFile out;
     if (!WithinPathLimit(path)) return out;
     const std::u16string name(path);
-    // The access the profile functions open with: a read-only file fails a write.
-    FileHandle h(CreateFileW(Wide(name), GENERIC_READ | (forWrite ? GENERIC_WRITE : 0),
-                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                             nullptr));
+    FileHandle h(CreateFileW(Wide(name), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!h.valid()) {
       if (GetLastError() == ERROR_FILE_NOT_FOUND) out.state = ProfileFileState::Missing;
       return out;
     }
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(h.get(), &size) || size.QuadPart < 0 || size.QuadPart > 0x7FFFFFFF) return out;
-    out.bytes.resize(static_cast<std::size_t>(size.QuadPart));
-    std::size_t got = 0;
-    while (got < out.bytes.size()) {
-      DWORD n = 0;
-      if (!ReadFile(h.get(), out.bytes.data() + got, static_cast<DWORD>(out.bytes.size() - got), &n, nullptr)) return out;
-      if (n == 0) break;
-      got += n;
-    }
-    out.bytes.resize(got);
-    out.state = ProfileFileState::Present;
+    if (ReadAll(h.get(), out.bytes)) out.state = ProfileFileState::Present;
     return out;
   }
 
-  bool Replace(std::u16string_view path, std::string_view bytes) override {
+  bool CanWrite(std::u16string_view path) override {
     const std::u16string name(path);
-    // A new copy beside the file, moved over it, so that a failed write leaves the old file whole.
-    std::u16string directory = name.substr(0, name.find_last_of(u"\\/") + 1);
-    if (directory.empty()) directory = u".";
+    const DWORD attributes = GetFileAttributesW(Wide(name));
+    return attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) == 0;
+  }
+
+  bool Replace(std::u16string_view path, std::string_view bytes) override {
+    if (!WithinPathLimit(path)) return false;
+    const std::u16string name(path);
+    // A new copy beside the file, moved over it: a failure or a crash leaves the old file or the new.
+    const std::size_t slash = name.find_last_of(u"\\/");
+    const std::u16string directory =
+        slash == std::u16string::npos ? std::u16string(1, u'.') : name.substr(0, slash + 1);
     wchar_t temp[MAX_PATH + 1] = {};
     if (directory.size() < MAX_PATH - 14 && GetTempFileNameW(Wide(directory), L"vpf", 0, temp) != 0) {
-      const std::u16string tempName = FromWide(temp);
-      if (WriteNew(tempName, CREATE_ALWAYS, bytes) &&
-          MoveFileExW(temp, Wide(name), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
+      bool ok;
+      {
+        FileHandle h(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ok = h.valid() && Reserve(h.get(), bytes.size()) && WriteAll(h.get(), bytes);
+      }
+      if (ok && MoveFileExW(temp, Wide(name), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
       DeleteFileW(temp);
       return false;
     }
-    // A folder that takes no new files may still hold a writable file: rewrite it in place.
-    return GetFileAttributesW(Wide(name)) != INVALID_FILE_ATTRIBUTES && WriteNew(name, TRUNCATE_EXISTING, bytes);
+    return GetFileAttributesW(Wide(name)) != INVALID_FILE_ATTRIBUTES && RewriteInPlace(name, bytes);
   }
 
   bool Append(std::u16string_view path, std::string_view bytes) override {
+    if (!WithinPathLimit(path)) return false;
     const std::u16string name(path);
-    FileHandle h(CreateFileW(Wide(name), FILE_APPEND_DATA, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    return h.valid() && WriteAll(h.get(), bytes);
+    FileHandle h(CreateFileW(Wide(name), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                             nullptr));
+    LARGE_INTEGER size{};
+    if (!h.valid() || !GetFileSizeEx(h.get(), &size)) return false;
+    const auto old = static_cast<std::uint64_t>(size.QuadPart);
+    if (!Reserve(h.get(), old + bytes.size())) return false;
+    LARGE_INTEGER end{};
+    end.QuadPart = size.QuadPart;
+    if (!SetFilePointerEx(h.get(), end, nullptr, FILE_BEGIN)) return false;
+    // Half a section must not stay behind: the host would import it.
+    if (!WriteAll(h.get(), bytes)) {
+      SetSize(h.get(), old);
+      return false;
+    }
+    return true;
   }
 };
 
-const ProfileCodec kAnsiCodec{DecodeAnsi, EncodeAnsi, DecodeUtf8, EncodeUtf8};
-
+// The platform's own functions.
 class Win32Profile : public Profile {
  public:
   ProfileString ReadString(std::u16string_view file, std::u16string_view section, std::u16string_view key,
@@ -179,26 +211,28 @@ class Win32Profile : public Profile {
                                        Wide(std::u16string(file))) != 0;
   }
 
+  // One call per write: the platform has no batch.
   bool WriteBatch(std::u16string_view file, const std::vector<ProfileWrite>& writes) override {
-    return model_->WriteBatch(file, writes);
+    bool ok = true;
+    for (const ProfileWrite& w : writes) {
+      std::optional<std::u16string_view> value;
+      if (w.value) value = *w.value;
+      ok = WriteString(file, w.section, w.key, value) && ok;
+    }
+    return ok;
   }
-
- private:
-  std::unique_ptr<Profile> model_ = MakeModelProfile(NativeProfileFiles(), kAnsiCodec);
 };
 
 }  // namespace
-
-const ProfileCodec& NativeProfileCodec() { return kAnsiCodec; }
 
 ProfileFileAccess& NativeProfileFiles() {
   static Win32ProfileFiles files;
   return files;
 }
 
-Profile& RealProfile() {
-  static Win32Profile profile;
-  return profile;
+Profile* PlatformProfileFunctions() {
+  static Win32Profile functions;
+  return &functions;
 }
 
 }  // namespace platform

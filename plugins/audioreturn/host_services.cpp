@@ -5,6 +5,7 @@
 #include "contract/entry_points.h"
 #include "hostlib/corvana.h"
 #include "hostlib/ruskane.h"
+#include "platform/limits.h"
 
 namespace sorrend {
 namespace {
@@ -12,10 +13,10 @@ namespace {
 class HostLibraries final : public HostServices {
  public:
   std::optional<std::u16string> DefaultRenderPath() override {
-    char16_t buffer[contract::kPathChars] = {};
+    char16_t buffer[platform::kWideBufferChars] = {};
     if (QueryDefaultRenderPath(buffer) == 0) return std::nullopt;
     // The library promises a terminator; do not trust it past the buffer's end.
-    const char16_t* end = std::find(buffer, buffer + contract::kPathChars, u'\0');
+    const char16_t* end = std::find(buffer, buffer + platform::kWideBufferChars, u'\0');
     return std::u16string(static_cast<const char16_t*>(buffer), end);
   }
 

@@ -1,24 +1,27 @@
 #include "reimport.h"
 
+#include <utility>
+#include <vector>
+
 #include "contract/clip_list.h"
 #include "contract/entry_points.h"
+#include "platform/limits.h"
 #include "platform/path.h"
 
 namespace sorrend {
 namespace {
 
-constexpr std::size_t kMaxPathChars = contract::kPathChars - 1;
 constexpr std::u16string_view kFlagSection = u"Clip 0";
 constexpr std::u16string_view kClipSection = u"CLIP 0";
 constexpr std::u16string_view kModifiedKey = u"__MODIFIED";
 
 std::optional<std::u16string> Fitting(std::u16string text) {
-  if (text.size() > kMaxPathChars) return std::nullopt;
+  if (!platform::FitsLimit(text, platform::kMaxPathChars)) return std::nullopt;
   return text;
 }
 
 std::u16string ReadClipValue(platform::Profile& profile, const std::u16string& file, std::u16string_view key) {
-  return profile.ReadString(file, kClipSection, key, u"", contract::kPathChars).value;
+  return profile.ReadString(file, kClipSection, key, u"", platform::kWideBufferChars).value;
 }
 
 // Everything the clip list section needs from one description file; nothing when the file is not a
@@ -55,7 +58,7 @@ std::optional<std::u16string> SendFolder(HostServices& host) {
 }
 
 std::optional<std::u16string> ClipListPath(std::u16string_view modulePath) {
-  if (modulePath.empty() || modulePath.size() > kMaxPathChars) return std::nullopt;
+  if (!platform::WithinPathLimit(modulePath)) return std::nullopt;
   return Fitting(platform::DriveAndDirectory(modulePath) + u"Vorlane.INI");
 }
 
@@ -66,22 +69,43 @@ int ReimportEditedAudio(platform::System& system, HostServices& host, std::u16st
   const std::optional<std::u16string> pattern = Fitting(*folder + u"*.SRB");
   if (!pattern) return 0;
 
-  int listed = 0;
+  struct Found {
+    std::u16string file;
+    contract::ReimportedClip clip;
+  };
+  std::vector<Found> found;
   for (const platform::FileEntry& entry : system.files.Find(*pattern)) {
     if (entry.isDirectory) continue;
     const std::optional<std::u16string> file = Fitting(*folder + entry.name);
     if (!file) continue;
-    const std::optional<contract::ReimportedClip> clip = ReadModifiedClip(system.profile, host, *file);
-    if (!clip) continue;
-    // The flag is cleared only once the clip is in the clip list, so a clip that could not be written
-    // (read-only file, full disk) is offered again next time, and keeps no number in this run.
-    if (!contract::WriteClipSection(system.profile, *clipList, contract::ReimportedClipSection(listed, *clip))) {
-      continue;
-    }
-    system.profile.WriteString(*file, kFlagSection, kModifiedKey, std::u16string_view(u"0"));
-    ++listed;
+    if (std::optional<contract::ReimportedClip> clip = ReadModifiedClip(system.profile, host, *file))
+      found.push_back({*file, std::move(*clip)});
   }
-  return listed;
+  if (found.empty()) return 0;
+
+  // The whole run in one write; when that fails, clip by clip, so that a clip that cannot be written
+  // (read-only file, full disk) keeps no number in this run.
+  std::vector<contract::ClipSection> sections;
+  for (std::size_t i = 0; i < found.size(); ++i)
+    sections.push_back(contract::ReimportedClipSection(static_cast<std::int32_t>(i), found[i].clip));
+  std::vector<std::pair<const Found*, contract::ClipSection>> listedClips;
+  if (contract::WriteClipSections(system.profile, *clipList, sections)) {
+    for (std::size_t i = 0; i < found.size(); ++i) listedClips.emplace_back(&found[i], std::move(sections[i]));
+  } else {
+    for (const Found& f : found) {
+      contract::ClipSection section =
+          contract::ReimportedClipSection(static_cast<std::int32_t>(listedClips.size()), f.clip);
+      if (contract::WriteClipSection(system.profile, *clipList, section))
+        listedClips.emplace_back(&f, std::move(section));
+    }
+  }
+  // A flag is consumed only by a clip that the host will read as it was written; any other stays
+  // modified and is offered again.
+  for (const auto& [f, section] : listedClips) {
+    if (contract::ClipSectionReadsBack(system.profile, *clipList, section))
+      system.profile.WriteString(f->file, kFlagSection, kModifiedKey, std::u16string_view(u"0"));
+  }
+  return static_cast<int>(listedClips.size());
 }
 
 }  // namespace sorrend

@@ -20,9 +20,11 @@ std::optional<std::u16string> SendFolder(HostServices& host);
 std::optional<std::u16string> ClipListPath(std::u16string_view modulePath);
 
 // Lists every modified clip whose audio file exists as sections "CLIP0", "CLIP1" ... of the clip list
-// beside the module, in search order, and clears the modified flag of each clip that was written. A clip
-// whose section could not be written stays modified and uses no clip number. Returns the number of clips
-// listed. Reports no failure; blocks on file reads and writes.
+// beside the module, in search order, in one write of the clip list (clip by clip when that fails), and
+// clears the modified flag of each clip that reads back from the clip list with the values written. A
+// clip whose section could not be written stays modified and uses no clip number; one that does not read
+// back stays modified. Returns the number of clips listed. Reports no failure; blocks on file reads and
+// writes.
 int ReimportEditedAudio(platform::System& system, HostServices& host, std::u16string_view modulePath);
 
 }  // namespace sorrend

@@ -1,31 +1,26 @@
 #include "player_discovery.h"
 
 #include "contract/export_description_paths.h"
+#include "platform/limits.h"
 #include "platform/path.h"
 
 namespace player {
-namespace {
-
-constexpr std::size_t kRegistryValueBytes = 520;
-constexpr std::size_t kMaxPathChars = 259;
-
-}  // namespace
 
 bool DiscoverPlayer(platform::System& system, const PlayerVariant& variant, std::u16string& playerPath) {
   const platform::RegistryValue value =
-      system.registry.ReadString(variant.registryKey, variant.valueName, kRegistryValueBytes);
+      system.registry.ReadString(variant.registryKey, variant.valueName, platform::kRegistryValueBytes);
   if (!value.keyOpened) return false;
 
   playerPath.clear();
   if (value.valueRead) playerPath = value.text.substr(0, value.text.find(u'\0'));
-  if (playerPath.size() > kMaxPathChars) playerPath.clear();
+  if (!platform::FitsLimit(playerPath, platform::kMaxPathChars)) playerPath.clear();
 
   if (variant.form == PlayerPathForm::InstallDirectory) {
     if (playerPath.empty()) return false;
     if (!platform::EndsWithSeparator(playerPath)) playerPath += platform::PathSeparator();
     playerPath += variant.executableName;
     // A directory too long for the executable's name is no usable installation.
-    if (playerPath.size() > kMaxPathChars) {
+    if (!platform::FitsLimit(playerPath, platform::kMaxPathChars)) {
       playerPath.clear();
       return false;
     }
@@ -35,7 +30,7 @@ bool DiscoverPlayer(platform::System& system, const PlayerVariant& variant, std:
   if (!contract::FileExists(system.files, playerPath)) return false;
   // The short form is best effort: without one the long path serves.
   if (const auto shortPath = system.files.ShortPath(playerPath); shortPath && !shortPath->empty() &&
-                                                                 shortPath->size() <= kMaxPathChars) {
+                                                                 platform::FitsLimit(*shortPath, platform::kMaxPathChars)) {
     playerPath = *shortPath;
   }
   return true;

@@ -10,6 +10,7 @@
 #include "contract/boundary_text.h"
 #include "contract/export_description_paths.h"
 #include "contract/export_description_sections.h"
+#include "platform/os_rules.h"
 #include "platform/path.h"
 #include "platform/system.h"
 #include "platform/text.h"
@@ -135,6 +136,7 @@ TEST(ExportDescriptionSections, ScanFindsTheSectionsTheIniReaderFinds) {
       {"[OBJ2147483647]\r\n[OBJ99999999999]\r\n", 2147483647, {2147483647}, "the largest count is reached"},
       {"[OBJ1]\r\n", 0, {}, "a count below 1 visits nothing"},
       {utf16, 5, {2}, "a UTF-16 file is read as UTF-16"},
+      {"\xEF\xBB\xBF[OBJ1]\r\n[GENERAL]\r\n[OBJ2]\r\n", 2, {1, 2}, "a UTF-8 mark is no part of the first header"},
       {"", 2147483647, {}, "an empty file holds no objects"},
   };
   for (const ScanCase& c : cases) {
@@ -146,7 +148,7 @@ TEST(ExportDescriptionPaths, DirectoryOfDropsTheFileAndTheFinalSeparator) {
   const auto native = [](std::u16string_view p) { return platform::NativeSeparators(p); };
   EXPECT_EQ(contract::DirectoryOf(native(u"C:\\Data\\Cleaner\\enc.exe")), native(u"C:\\Data\\Cleaner"));
   EXPECT_EQ(contract::DirectoryOf(u"enc.exe"), u"");
-  if (platform::PathSeparator() == u'\\') { EXPECT_EQ(contract::DirectoryOf(u"C:\\enc.exe"), u"C:"); }
+  if (platform::PathsHaveDrives()) { EXPECT_EQ(contract::DirectoryOf(u"C:\\enc.exe"), u"C:"); }
 }
 
 TEST(BoundaryText, DescriptionPathMustBeTerminatedWithin260Bytes) {

@@ -1,5 +1,6 @@
 // Where a receive plug-in keeps its clip list and settings file, formed from its own module path.
 #include "contract/module_files.h"
+#include "platform/os_rules.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,7 @@ namespace {
 std::u16string Expected(std::u16string_view literal) {
   if (literal.empty()) return {};
   const std::u16string path = platform::NativeSeparators(literal);
-  return platform::PathSeparator() == u'\\' ? platform::ToLower(path) : path;
+  return platform::FileNamesIgnoreCase() ? platform::ToLower(path) : path;
 }
 
 struct ModuleCase {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "contract/trace_levels.h"
 #include "hostlib/corvana.h"
 #include "hostlib/standin.h"
 
@@ -28,16 +29,16 @@ class TraceTest : public testing::Test {
 };
 
 TEST_F(TraceTest, FormatsTheConversionsThePlugInsUse) {
-  HostTrace(69, 13, u"%s => szStartupPath: %s\n", u"C:\\x\\fennick.ini", u"D:\\Watch\\");
+  HostTrace(contract::kTraceCategory, contract::kTraceEntry, u"%s => szStartupPath: %s\n", u"C:\\x\\fennick.ini", u"D:\\Watch\\");
   EXPECT_EQ(Last(), "C:\\x\\fennick.ini => szStartupPath: D:\\Watch\\\n");
-  EXPECT_EQ(lines_.back().category, 69);
-  EXPECT_EQ(lines_.back().level, 13);
+  EXPECT_EQ(lines_.back().category, contract::kTraceCategory);
+  EXPECT_EQ(lines_.back().level, contract::kTraceEntry);
 
-  HostTrace(69, 10, u"time Watch : %08X%08X \r\n", 0x01D9ABCDu, 0x00000F00u);
+  HostTrace(contract::kTraceCategory, contract::kTraceScanDetail, u"time Watch : %08X%08X \r\n", 0x01D9ABCDu, 0x00000F00u);
   EXPECT_EQ(Last(), "time Watch : 01D9ABCD00000F00 \r\n");
-  HostTrace(69, 10, u"skip Clip : %s (Size : %d) \r\n", u"a.avi", 4095);
+  HostTrace(contract::kTraceCategory, contract::kTraceScanDetail, u"skip Clip : %s (Size : %d) \r\n", u"a.avi", 4095);
   EXPECT_EQ(Last(), "skip Clip : a.avi (Size : 4095) \r\n");
-  HostTrace(69, 0, u"%d %u %x %c %% %i", -7, 4294967295u, 255, u'Z', 3);
+  HostTrace(contract::kTraceCategory, contract::kTraceFailure, u"%d %u %x %c %% %i", -7, 4294967295u, 255, u'Z', 3);
   EXPECT_EQ(Last(), "-7 4294967295 ff Z % 3");
 }
 
@@ -52,26 +53,26 @@ TEST_F(TraceTest, WidthsFlagsAndPrecision) {
       {u"[%*d]", 3, "[  0]"},
   };
   for (const Case& c : cases) {
-    if (c.format == std::u16string(u"[%*d]")) HostTrace(69, 1, c.format, c.value, 0);
-    else HostTrace(69, 1, c.format, c.value);
+    if (c.format == std::u16string(u"[%*d]")) HostTrace(contract::kTraceCategory, contract::kTraceImport, c.format, c.value, 0);
+    else HostTrace(contract::kTraceCategory, contract::kTraceImport, c.format, c.value);
     EXPECT_EQ(Last(), c.expected) << c.expected;
   }
-  HostTrace(69, 1, u"[%-6s|%6s|%.2s]", u"ab", u"cd", u"xyz");
+  HostTrace(contract::kTraceCategory, contract::kTraceImport, u"[%-6s|%6s|%.2s]", u"ab", u"cd", u"xyz");
   EXPECT_EQ(Last(), "[ab    |    cd|xy]");
 }
 
 TEST_F(TraceTest, OddInputIsSafe) {
-  HostTrace(69, 1, u"%s and %q and 100%", static_cast<const char16_t*>(nullptr));
+  HostTrace(contract::kTraceCategory, contract::kTraceImport, u"%s and %q and 100%", static_cast<const char16_t*>(nullptr));
   EXPECT_EQ(Last(), "(null) and %q and 100%");
-  HostTrace(69, 1, u"caf\u00e9 %s", u"\u20ac");
+  HostTrace(contract::kTraceCategory, contract::kTraceImport, u"caf\u00e9 %s", u"\u20ac");
   EXPECT_EQ(Last(), "caf\xc3\xa9 \xe2\x82\xac");
-  HostTrace(69, 1, nullptr);
+  HostTrace(contract::kTraceCategory, contract::kTraceImport, nullptr);
   EXPECT_EQ(Last(), "");
 }
 
 TEST_F(TraceTest, NoSinkDropsTheLine) {
   CorvanaStandInSetTraceSink(nullptr, nullptr);
-  HostTrace(69, 13, u"STARTUP\n");
+  HostTrace(contract::kTraceCategory, contract::kTraceEntry, u"STARTUP\n");
   EXPECT_TRUE(lines_.empty());
 }
 

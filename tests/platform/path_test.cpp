@@ -4,11 +4,11 @@
 
 #include <string>
 
+#include "platform/os_rules.h"
+
 namespace {
 
 using platform::NativeSeparators;
-
-bool WindowsRules() { return platform::PathSeparator() == u'\\'; }
 
 struct SplitCase {
   const char16_t* path;  // written with "\\", turned into this build's separators
@@ -41,7 +41,7 @@ TEST(PathHelpers, ForwardSlashSplitsOnBothBuilds) {
 }
 
 TEST(PathHelpers, DriveIsABoundaryOnlyOnWindows) {
-  if (WindowsRules()) {
+  if (platform::PathsHaveDrives()) {
     EXPECT_EQ(platform::DriveAndDirectory(u"C:b.txt"), u"C:");
     EXPECT_EQ(platform::FileNamePart(u"C:b.txt"), u"b.txt");
     EXPECT_EQ(platform::DriveAndDirectory(u"C:\\a\\b.txt"), u"C:\\a\\");
@@ -62,7 +62,7 @@ TEST(PathHelpers, FindsMarkerWithoutRegardToCase) {
   EXPECT_EQ(platform::FindPathMarker(u"ab", u"\\abc"), std::u16string::npos);
   // First occurrence wins.
   EXPECT_EQ(platform::FindPathMarker(NativeSeparators(u"\\MOLTRIN\\moltrin"), u"\\moltrin"), 0u);
-  if (WindowsRules()) {
+  if (platform::PathsHaveDrives()) {
     EXPECT_EQ(platform::FindPathMarker(u"c:/x/moltrin", u"\\moltrin"), 4u);
   }
 }

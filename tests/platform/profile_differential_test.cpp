@@ -1,5 +1,5 @@
 // Seeded random sequences over odd files: the platform's real profile functions against the document
-// model with the same code page, every result and the file's bytes after every step. Only where the
+// profile store with the same code page, every result and the file's bytes after every step. Only where the
 // real functions exist (Windows, under Wine here); the POSIX build is held to the recorded case table.
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@
 #include "temp_dir.h"
 
 namespace platform {
-Profile& RealProfile();
+Profile* PlatformProfileFunctions();
 }
 
 namespace vorlane::test {
@@ -50,13 +50,10 @@ std::string RandomFile(std::mt19937& random) {
   return text;
 }
 
-bool OnWindows() { return platform::PathSeparator() == u'\\'; }
-
 TEST(ProfileDifferential, RandomSequencesAgreeWithTheRealFunctions) {
-  if (!OnWindows()) GTEST_SKIP() << "the real profile functions exist only on Windows";
-  platform::Profile& real = platform::RealProfile();
-  const std::unique_ptr<platform::Profile> model =
-      platform::MakeModelProfile(platform::NativeProfileFiles(), platform::NativeProfileCodec());
+  if (!platform::PlatformProfileFunctions()) GTEST_SKIP() << "the real profile functions exist only on Windows";
+  platform::Profile& real = *platform::PlatformProfileFunctions();
+  const auto model = std::make_unique<platform::ProfileStore>(platform::NativeProfileFiles(), platform::NativeTextCodec());
   TempDir dir;
   for (unsigned seed = 1; seed <= 300; ++seed) {
     std::mt19937 random(seed);
@@ -104,7 +101,7 @@ TEST(ProfileDifferential, RandomSequencesAgreeWithTheRealFunctions) {
         case 6: {
           // A batch against the same writes one real call at a time.
           std::vector<platform::ProfileWrite> writes;
-          for (unsigned n = 1 + random() % 6; n > 0; --n) {
+          for (auto n = 1 + random() % 6; n > 0; --n) {
             platform::ProfileWrite w{Pick(random, kSections), Pick(random, kKeys), std::u16string(Pick(random, kValues))};
             if (random() % 5 == 0) w.value.reset();
             writes.push_back(std::move(w));

@@ -158,8 +158,9 @@ TEST_F(Reimport, AClipThatCouldNotBeWrittenStaysModifiedAndKeepsNoNumber) {
   WriteSrb("c.SRB", Srb(1, audioDir, "take2.wav"));
   const std::u16string first = SearchOrder().front();
   const std::u16string other = first == u"a.SRB" ? u"c.SRB" : u"a.SRB";
+  // The run's single write fails, and so does the first clip's own write after it.
   profile.failingFile = clipList;
-  profile.failures = 1;
+  profile.failures = 2;
 
   ASSERT_EQ(Run(), 1);
   EXPECT_EQ(Modified(Utf16ToUtf8(first)), 1) << "a failed write must not clear the flag";
@@ -169,6 +170,22 @@ TEST_F(Reimport, AClipThatCouldNotBeWrittenStaysModifiedAndKeepsNoNumber) {
 
   ASSERT_EQ(Run(), 1) << "offered again at the next run";
   EXPECT_EQ(Modified(Utf16ToUtf8(first)), 0);
+}
+
+// An older clip list whose rewrite brings byte-order-mark bytes to the front reads as UTF-16 afterwards:
+// the host cannot read the new clip, so its flag must stay.
+TEST_F(Reimport, AClipThatDoesNotReadBackStaysModified) {
+  dir.WriteFile(u"plugins/Vorlane.INI", std::string("\r\n\xFF\xFE=x\r\n[OLD]\r\nkeep=1\r\n"));
+  WriteSrb("a.SRB", Srb(1, audioDir, "take1.wav"));
+  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(Listed(u"CLIP0", u"PATH"), u"<absent>");
+  EXPECT_EQ(Modified("a.SRB"), 1);
+
+  // A clip list the host reads back consumes the flag.
+  fs::remove(dir.FsPath() / "plugins" / "Vorlane.INI");
+  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(Listed(u"CLIP0", u"PATH"), audioDir);
+  EXPECT_EQ(Modified("a.SRB"), 0);
 }
 
 TEST_F(Reimport, AnUnwritableClipListLeavesEveryClipModified) {

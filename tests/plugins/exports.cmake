@@ -23,6 +23,16 @@ check_plugin_exports(Lundrel "${common_exports};_GetDestPath@12" "")
 check_plugin_exports(Carvesh "${common_exports};_GetDestPath@8" "")
 check_plugin_exports(Moltrin "${common_exports};_GetComment@8" "corvana.dll")
 check_plugin_exports(Fennick "${common_exports};_GetComment@8" "corvana.dll;pindle.dll")
-if(TARGET Sorrend)
-  check_plugin_exports(Sorrend "${common_exports};_GetComment@8" "corvana.dll;ruskane.dll")
-endif()
+check_plugin_exports(Sorrend "${common_exports};_GetComment@8" "corvana.dll;ruskane.dll")
+
+# Carvesh keeps its thread attach and detach notifications; the other plug-ins switch them off.
+foreach(plugin Brovix Lundrel Carvesh Moltrin Fennick Sorrend)
+  set(switches_off ON)
+  if(plugin STREQUAL "Carvesh")
+    set(switches_off OFF)
+  endif()
+  add_test(NAME plugins_thread_notices_${plugin}
+           COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${plugin_objdump} -DMODULE=$<TARGET_FILE:${plugin}>
+                   -DSWITCHES_OFF=${switches_off} -P ${CMAKE_CURRENT_SOURCE_DIR}/check_thread_notices.cmake)
+  set_tests_properties(plugins_thread_notices_${plugin} PROPERTIES LABELS plugins)
+endforeach()

@@ -130,6 +130,17 @@ TEST_F(PlayerHandoffTest, StartsThePlayerOncePerObjectWithItsPrimaryMediaFile) {
   }
 }
 
+TEST_F(PlayerHandoffTest, AByteOrderMarkHidesNoObject) {
+  const std::string text = "[OBJ1]\r\nMEDIA_V=one.avi\r\n[GENERAL]\r\nOBJCOUNT=2\r\n[OBJ2]\r\nMEDIA_V=two.avi\r\n";
+  std::string utf16 = "\xFF\xFE";
+  for (char c : text) utf16 += std::string{c, '\0'};
+  for (const std::string& file : {text, "\xEF\xBB\xBF" + text, utf16}) {
+    processes_.starts.clear();
+    player::StartPlayers(system(), player_, Describe(file));
+    EXPECT_EQ(CommandLines(), (std::vector<std::u16string>{player_ + u" \"one.avi", player_ + u" \"two.avi"})) << file;
+  }
+}
+
 TEST_F(PlayerHandoffTest, StartsNothingWithoutObjectsOrPlayer) {
   const char* descriptions[] = {
       "[GENERAL]\r\n[OBJ1]\r\nMEDIA_V=a.avi\r\n",

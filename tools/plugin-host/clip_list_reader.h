@@ -22,12 +22,11 @@ struct ClipList {
   std::vector<ClipListSection> sections;
 };
 
-// Splits profile text into sections and entries in file order, as the profile reader sees them: lines
-// trimmed, "[name]" up to the last "]", keys split at the first "=". Blank lines are dropped.
+// Splits profile text into sections and entries in file order, as the profile reader sees them
+// (platform::SplitIniLines; of a run of nameless keys only the first).
 std::vector<ClipListSection> ParseClipList(std::u16string_view text);
 
-// Decodes the file's bytes: a UTF-16 byte-order mark means UTF-16, a UTF-8 one or valid UTF-8 means UTF-8,
-// anything else is read byte by byte as Latin-1 (the ANSI code page's letters agree for display).
+// Decodes the file's bytes as the profile functions of this build do (platform::DecodeText).
 std::u16string DecodeClipListBytes(std::string_view bytes);
 
 // The clip list file "vorlane.ini", found without regard to case in `directory`, read and parsed; nothing

@@ -9,8 +9,6 @@
 
 namespace contract {
 
-// Longest text a clip list value or a clip record field holds (a 260-character buffer).
-inline constexpr std::size_t kClipTextChars = 259;
 
 struct ClipEntry {
   std::u16string key;    // the literal the writer passes, e.g. "TCIn " with its blank
@@ -30,6 +28,16 @@ struct ClipSection {
 // unchanged. Blocks for the file's read and write.
 bool WriteClipSection(platform::Profile& profile, std::u16string_view clipListPath, const ClipSection& section);
 
+// Writes several clips' sections in one profile batch: the file holds what one WriteClipSection per
+// section, in order, would give, all of them or, on failure, none. Blocks for the file's read and write.
+bool WriteClipSections(platform::Profile& profile, std::u16string_view clipListPath,
+                       const std::vector<ClipSection>& sections);
+
+// Whether every key of `section` reads back from the clip list, through the profile's string read as the
+// host reads it, with the value written. False when the file reads otherwise (another encoding, a
+// changed or missing section).
+bool ClipSectionReadsBack(platform::Profile& profile, std::u16string_view clipListPath, const ClipSection& section);
+
 // The values Sorrend copies from a clip description file into its clip list section.
 struct ReimportedClip {
   std::u16string path, filename, routing, clipAuthor, scene, take, name;
@@ -37,7 +45,7 @@ struct ReimportedClip {
 
 // Sorrend's section "CLIP<number>": "PATH", "FILENAME", "ROUTING", "MODE", "CLIPAUTHOR", "SCENE", "TAKE",
 // "COMMENT", "NAME"; copied keys only when not empty, "MODE" and "COMMENT" always. Values are cut to
-// kClipTextChars.
+// platform::kMaxTextChars.
 ClipSection ReimportedClipSection(std::int32_t number, const ReimportedClip& clip);
 
 }  // namespace contract

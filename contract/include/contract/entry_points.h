@@ -20,7 +20,5 @@ inline constexpr std::uint32_t kReceiveFlags = 0x08000007;   // Moltrin, Fennick
 inline constexpr std::uint32_t kAudioReturnFlags = 0x0800000A;  // Sorrend
 inline constexpr std::uint32_t kReceiveBit = 0x08000000;
 
-// Wide path buffer: 260 code units with the terminator.
-inline constexpr std::size_t kPathChars = 260;
 
 }  // namespace contract

@@ -9,7 +9,7 @@ namespace contract {
 
 // The numbers n in 1..count, ascending and once each, for which the file has a section that the ini reader
 // would find under `prefix` followed by n ("OBJ" and 7 find [OBJ7] and [ obj7 ]). The bytes are read as
-// the ini reader reads them: a UTF-16 (LE or BE) or UTF-8 byte-order mark, else one byte per character.
+// the profile functions read them (platform::DecodeText): a byte-order mark names the encoding.
 std::vector<std::int32_t> ObjectSectionNumbers(std::string_view fileBytes, std::u16string_view prefix,
                                                std::int32_t count);
 

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/limits.h"
+
 namespace platform {
 
 struct OpenFileRequest {
@@ -16,7 +18,7 @@ struct OpenFileRequest {
   std::uint32_t filterIndex = 1;
   std::u16string initialFile;     // initial selection (file name buffer content)
   bool multiSelect = false;
-  std::uint32_t bufferChars = 260;  // size of the file name buffer
+  std::uint32_t bufferChars = kWideBufferChars;  // size of the file name buffer
 };
 
 struct OpenFileAnswer {

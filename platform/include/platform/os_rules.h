@@ -9,5 +9,7 @@ bool FileNamesIgnoreCase();
 bool ExportsAreDecorated();
 // Paths have 8.3 short forms that differ from the long ones.
 bool HasShortNames();
+// Paths may begin with a drive ("C:") and take "/" as well as the separator between names.
+bool PathsHaveDrives();
 
 }  // namespace platform

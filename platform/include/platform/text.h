@@ -36,6 +36,8 @@ std::u16string FormatInt(long long value);
 // for the Latin, Greek and Cyrillic blocks; other code units compare as they are).
 char16_t FoldCase(char16_t c);
 bool EqualsNoCase(std::u16string_view a, std::u16string_view b);
+// The text with FoldCase applied to every code unit: a key under which EqualsNoCase names are equal.
+std::u16string FoldedText(std::u16string_view text);
 std::u16string ToLower(std::u16string_view text);
 
 }  // namespace platform

@@ -1,3 +1,0 @@
-#pragma once
-// The path limit lives with the other limits.
-#include "platform/limits.h"

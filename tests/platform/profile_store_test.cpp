@@ -1,0 +1,136 @@
+// The profile store over this build's files, watched through a wrapper that counts (or fails) the file
+// calls: what it keeps of a file must save work without ever giving back an old state.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/text.h"
+#include "profile_store.h"
+#include "temp_dir.h"
+
+namespace vorlane::test {
+namespace {
+
+class WatchedFiles : public platform::ProfileFileAccess {
+ public:
+  int reads = 0, replaces = 0, appends = 0;
+  bool failWrites = false;
+  // A clock that never moves: every stamp is the same coarse one, so only the content tells changes.
+  bool frozenClock = false;
+
+  std::optional<platform::ProfileStamp> Stamp(std::u16string_view path) override {
+    std::optional<platform::ProfileStamp> stamp = real_.Stamp(path);
+    if (stamp && frozenClock) *stamp = platform::ProfileStamp{stamp->size, 0, 0, true};
+    return stamp;
+  }
+  platform::ProfileFile Read(std::u16string_view path) override {
+    ++reads;
+    return real_.Read(path);
+  }
+  bool CanWrite(std::u16string_view path) override { return real_.CanWrite(path); }
+  bool Replace(std::u16string_view path, std::string_view bytes) override {
+    ++replaces;
+    return !failWrites && real_.Replace(path, bytes);
+  }
+  bool Append(std::u16string_view path, std::string_view bytes) override {
+    ++appends;
+    return !failWrites && real_.Append(path, bytes);
+  }
+
+ private:
+  platform::ProfileFileAccess& real_ = platform::NativeProfileFiles();
+};
+
+std::vector<platform::ProfileWrite> Clip(int n, std::u16string_view comment = u"first run") {
+  const std::u16string section = u"CLIP" + platform::FormatInt(n);
+  return {{section, u"PATH", u"/audio/take" + platform::FormatInt(n) + u"/"},
+          {section, u"FILENAME", u"take.wav"},
+          {section, u"MODE", u"IMPORT"},
+          {section, u"COMMENT", std::u16string(comment)}};
+}
+
+TEST(ProfileStore, KeyByKeyReadsOfAnUnchangedFileReadItOnce) {
+  TempDir dir;
+  std::string text = "[GENERAL]\r\nOBJCOUNT=300\r\n";
+  for (int i = 1; i <= 300; ++i) text += "[OBJ" + std::to_string(i) + "]\r\nMEDIA_V=v" + std::to_string(i) + "\r\n";
+  dir.WriteFile(u"export.ini", text);
+  WatchedFiles files;
+  platform::ProfileStore store(files, platform::NativeTextCodec());
+  const std::u16string file = dir.Join(u"export.ini");
+  for (int i = 1; i <= 300; ++i) {
+    const std::u16string n = platform::FormatInt(i);
+    ASSERT_EQ(store.ReadString(file, u"OBJ" + n, u"MEDIA_V", u"", 260).value, u"v" + n);
+    ASSERT_EQ(store.ReadInt(file, u"GENERAL", u"OBJCOUNT", 0), 300);
+  }
+  EXPECT_EQ(files.reads, 1);
+  // Another writer changes it: the next read sees the new content.
+  dir.WriteFile(u"export.ini", "[OBJ1]\r\nMEDIA_V=changed\r\n");
+  EXPECT_EQ(store.ReadString(file, u"OBJ1", u"MEDIA_V", u"", 260).value, u"changed");
+}
+
+TEST(ProfileStore, ARerunOverTheSameClipsNeitherReadsNorWritesTheFile) {
+  TempDir dir;
+  WatchedFiles files;
+  platform::ProfileStore store(files, platform::NativeTextCodec());
+  const std::u16string file = dir.Join(u"vorlane.ini");
+  for (int run = 0; run < 2; ++run)
+    for (int n = 0; n < 100; ++n) ASSERT_TRUE(store.WriteBatch(file, Clip(n)));
+  EXPECT_EQ(files.reads, 1);  // the missing file, once
+  EXPECT_EQ(files.replaces, 1);
+  EXPECT_EQ(files.appends, 99);
+}
+
+TEST(ProfileStore, ClipsInterleavedWithOtherFilesKeepTheClipList) {
+  TempDir dir;
+  WatchedFiles files;
+  platform::ProfileStore store(files, platform::NativeTextCodec());
+  const std::u16string clipList = dir.Join(u"vorlane.ini");
+  for (int n = 0; n < 50; ++n) {
+    const std::u16string source = dir.Join(u"clip" + platform::FormatInt(n) + u".srb");
+    dir.WriteFile(u"clip" + platform::FormatInt(n) + u".srb", "[Clip 0]\r\n__MODIFIED=1\r\n");
+    ASSERT_EQ(store.ReadInt(source, u"Clip 0", u"__MODIFIED", 0), 1);
+    ASSERT_TRUE(store.WriteBatch(clipList, Clip(n)));
+    ASSERT_TRUE(store.WriteString(source, u"Clip 0", u"__MODIFIED", u"0"));
+  }
+  EXPECT_EQ(files.reads, 51);  // each description once, the clip list once
+}
+
+TEST(ProfileStore, AFrozenClockStillSeesAChangeOfTheSameSize) {
+  TempDir dir;
+  WatchedFiles files;
+  files.frozenClock = true;
+  platform::ProfileStore store(files, platform::NativeTextCodec());
+  const std::u16string file = dir.Join(u"a.ini");
+  ASSERT_TRUE(store.WriteString(file, u"S", u"k", u"1"));
+  EXPECT_EQ(store.ReadString(file, u"S", u"k", u"", 10).value, u"1");
+  dir.WriteFile(u"a.ini", "[S]\r\nk=2\r\n");
+  EXPECT_EQ(store.ReadString(file, u"S", u"k", u"", 10).value, u"2");
+  ASSERT_TRUE(store.WriteBatch(file, Clip(0)));
+  EXPECT_EQ(dir.ReadFile(u"a.ini"),
+            "[S]\r\nk=2\r\n[CLIP0]\r\nPATH=/audio/take0/\r\nFILENAME=take.wav\r\nMODE=IMPORT\r\nCOMMENT=first run\r\n");
+}
+
+// A write that fails leaves the file, and what the store keeps of it, as they were.
+TEST(ProfileStore, AFailedWriteForgetsNothingAndInventsNothing) {
+  TempDir dir;
+  WatchedFiles files;
+  platform::ProfileStore store(files, platform::NativeTextCodec());
+  const std::u16string file = dir.Join(u"vorlane.ini");
+  ASSERT_TRUE(store.WriteBatch(file, Clip(0)));
+  const std::string before = dir.ReadFile(u"vorlane.ini");
+  files.failWrites = true;
+  EXPECT_FALSE(store.WriteBatch(file, Clip(1)));                 // an append
+  EXPECT_FALSE(store.WriteBatch(file, Clip(0, u"second run")));  // a rewrite
+  EXPECT_EQ(dir.ReadFile(u"vorlane.ini"), before);
+  EXPECT_EQ(store.ReadString(file, u"CLIP1", u"PATH", u"none", 260).value, u"none");
+  EXPECT_EQ(store.ReadString(file, u"CLIP0", u"COMMENT", u"", 260).value, u"first run");
+  files.failWrites = false;
+  ASSERT_TRUE(store.WriteBatch(file, Clip(1)));
+  EXPECT_EQ(dir.ReadFile(u"vorlane.ini"),
+            before + "[CLIP1]\r\nPATH=/audio/take1/\r\nFILENAME=take.wav\r\nMODE=IMPORT\r\nCOMMENT=first run\r\n");
+}
+
+}  // namespace
+}  // namespace vorlane::test
