@@ -4,7 +4,7 @@
 #include <string>
 
 #include "ini_document.h"
-#include "profile_store.h"
+#include "platform/text_codec.h"
 
 namespace platform {
 namespace {
@@ -14,7 +14,7 @@ class ProfileSnapshot : public Profile {
   ProfileSnapshot(Profile& fallback, std::u16string_view file, std::string_view bytes)
       : fallback_(fallback),
         file_(file),
-        doc_(IniDocument::Parse(DecodeProfile(bytes, NativeProfileCodec()).text)) {}
+        doc_(IniDocument::Parse(DecodeText(bytes, NativeTextCodec()).text)) {}
 
   ProfileString ReadString(std::u16string_view file, std::u16string_view section, std::u16string_view key,
                            std::u16string_view defaultValue, std::uint32_t size) override {
