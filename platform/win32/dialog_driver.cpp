@@ -145,7 +145,7 @@ void AnswerOpenFile(HWND dialog, const VorlaneStandInDialogAnswers& answers) {
   if (types != nullptr && filterIndex > 0) {
     SendMessageW(types, CB_SETCURSEL, filterIndex - 1, 0);
     // Wine's dialog takes the new type on CBN_SELENDOK, Windows' on CBN_SELCHANGE.
-    for (WORD notification : {CBN_SELCHANGE, CBN_SELENDOK}) {
+    for (const WORD notification : {WORD{CBN_SELCHANGE}, WORD{CBN_SELENDOK}}) {
       SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kFileTypeControl, notification), reinterpret_cast<LPARAM>(types));
     }
   }

@@ -78,7 +78,7 @@ class WatchFolderHost {
 
   void AddFile(const std::string& name, std::uint64_t size, std::int64_t offset) const {
     const std::u16string relative = u"watch/" + platform::Utf8ToUtf16(name);
-    dir_.WriteFile(relative, std::string(size, 'm'));
+    dir_.WriteFile(relative, std::string(static_cast<std::size_t>(size), 'm'));
     if (offset != kNow) {
       ASSERT_TRUE(vorlane::test::SetLastWriteTime(dir_.Join(relative), kWatchTime + static_cast<std::uint64_t>(offset)));
     }

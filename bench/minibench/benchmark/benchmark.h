@@ -16,6 +16,12 @@ namespace benchmark {
 
 enum TimeUnit { kNanosecond, kMicrosecond, kMillisecond, kSecond };
 
+// Keeps the compiler from dropping a result that is never read.
+template <class T>
+void DoNotOptimize(T&& value) {
+  asm volatile("" : : "g"(&value) : "memory");
+}
+
 class State {
  public:
   State(std::int64_t arg, std::int64_t iterations) : arg_(arg), iterations_(iterations) {}
