@@ -23,7 +23,7 @@ ModuleFiles FormModuleFiles(std::u16string_view modulePath, std::u16string_view 
                             std::u16string_view settingsName) {
   if (!platform::WithinPathLimit(modulePath)) return {};
   std::u16string directory;
-  if (const std::size_t at = platform::FindPathMarker(modulePath, marker); at != std::u16string_view::npos) {
+  if (const std::size_t at = platform::FindLastPathMarker(modulePath, marker); at != std::u16string_view::npos) {
     directory = modulePath.substr(0, at);
   } else {
     // Not named after the plug-in: use its directory, never the module file.

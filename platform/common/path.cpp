@@ -29,9 +29,9 @@ std::u16string DriveAndDirectory(std::u16string_view path) {
 
 std::u16string FileNamePart(std::u16string_view path) { return std::u16string(path.substr(FileNameStart(path))); }
 
-std::size_t FindPathMarker(std::u16string_view path, std::u16string_view marker) {
+std::size_t FindLastPathMarker(std::u16string_view path, std::u16string_view marker) {
   if (marker.size() > path.size()) return std::u16string_view::npos;
-  for (std::size_t at = 0; at + marker.size() <= path.size(); ++at) {
+  for (std::size_t at = path.size() - marker.size() + 1; at-- > 0;) {
     std::size_t i = 0;
     while (i < marker.size() && MarkerCharMatches(path[at + i], marker[i])) ++i;
     if (i == marker.size()) return at;

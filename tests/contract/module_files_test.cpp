@@ -28,7 +28,12 @@ TEST(ModuleFiles, LieBesideTheModuleAndNeverOnIt) {
   const ModuleCase cases[] = {
       {u"\\Plug Ins\\Moltrin.x", u"\\Plug Ins\\vorlane.ini", u"\\Plug Ins\\moltrin.ini",
        "the marker is found without regard to case and the directory keeps its spelling"},
-      {u"\\a\\moltrin\\b\\Moltrin.x", u"\\a\\vorlane.ini", u"\\a\\moltrin.ini", "the first marker cuts"},
+      {u"\\a\\moltrin\\b\\Moltrin.x", u"\\a\\moltrin\\b\\vorlane.ini", u"\\a\\moltrin\\b\\moltrin.ini",
+       "a folder above named after the plug-in does not move the files: the marker in the file name cuts"},
+      {u"\\x\\Moltrin-plugins\\mod\\Moltrin.x", u"\\x\\Moltrin-plugins\\mod\\vorlane.ini",
+       u"\\x\\Moltrin-plugins\\mod\\moltrin.ini", "a folder that only begins with the marker does not cut either"},
+      {u"\\a\\moltrin\\b\\renamed.x", u"\\a\\vorlane.ini", u"\\a\\moltrin.ini",
+       "a module path with the marker once keeps its files where they always were"},
       {u"\\Plug Ins\\renamed.x", u"\\Plug Ins\\vorlane.ini", u"\\Plug Ins\\moltrin.ini",
        "a module under another name keeps its files in its own directory"},
       {u"\\Plug Ins\\moltrin.ini", u"\\Plug Ins\\vorlane.ini", u"",

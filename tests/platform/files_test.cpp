@@ -138,7 +138,7 @@ TEST_F(FilesTest, PathsBeyond259CharactersFailCleanly) {
 TEST_F(FilesTest, ModulePathNamesThisProgram) {
   for (void* module : {platform::ThisModule(), static_cast<void*>(nullptr)}) {
     const std::u16string path = files.ModulePath(module);
-    EXPECT_NE(platform::FindPathMarker(path, u"\\platform_files_test"), std::u16string::npos)
+    EXPECT_NE(platform::FindLastPathMarker(path, u"\\platform_files_test"), std::u16string::npos)
         << platform::Utf16ToUtf8(path);
     EXPECT_TRUE(files.Attributes(path));
   }

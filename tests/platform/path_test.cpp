@@ -55,15 +55,17 @@ TEST(PathHelpers, DriveIsABoundaryOnlyOnWindows) {
 
 TEST(PathHelpers, FindsMarkerWithoutRegardToCase) {
   const std::u16string path = NativeSeparators(u"\\Plug-Ins\\Moltrin.dll");
-  EXPECT_EQ(platform::FindPathMarker(path, u"\\moltrin"), 9u);
-  EXPECT_EQ(platform::FindPathMarker(path, u"\\fennick"), std::u16string::npos);
+  EXPECT_EQ(platform::FindLastPathMarker(path, u"\\moltrin"), 9u);
+  EXPECT_EQ(platform::FindLastPathMarker(path, u"\\fennick"), std::u16string::npos);
   // The marker's separator must match a separator, not any character.
-  EXPECT_EQ(platform::FindPathMarker(u"xmoltrin", u"\\moltrin"), std::u16string::npos);
-  EXPECT_EQ(platform::FindPathMarker(u"ab", u"\\abc"), std::u16string::npos);
-  // First occurrence wins.
-  EXPECT_EQ(platform::FindPathMarker(NativeSeparators(u"\\MOLTRIN\\moltrin"), u"\\moltrin"), 0u);
+  EXPECT_EQ(platform::FindLastPathMarker(u"xmoltrin", u"\\moltrin"), std::u16string::npos);
+  EXPECT_EQ(platform::FindLastPathMarker(u"ab", u"\\abc"), std::u16string::npos);
+  // The last occurrence wins: a folder above the module named after the plug-in must not move its files.
+  EXPECT_EQ(platform::FindLastPathMarker(NativeSeparators(u"\\MOLTRIN\\moltrin"), u"\\moltrin"), 8u);
+  EXPECT_EQ(platform::FindLastPathMarker(NativeSeparators(u"\\Moltrin-plugins\\mod\\Moltrin.dll"), u"\\moltrin"),
+            20u);
   if (platform::PathsHaveDrives()) {
-    EXPECT_EQ(platform::FindPathMarker(u"c:/x/moltrin", u"\\moltrin"), 4u);
+    EXPECT_EQ(platform::FindLastPathMarker(u"c:/x/moltrin", u"\\moltrin"), 4u);
   }
 }
 

@@ -17,10 +17,11 @@ struct ModuleFiles {
   std::u16string settings;
 };
 
-// Cuts the module path at the first `marker` ("\\moltrin"), found without regard to case, and appends
-// `kClipListName` and `settingsName`. Windows lower-cases the whole path first; POSIX keeps the real case so
-// that the files stay reachable. A module file named otherwise gets the files in its directory. A path
-// that would not fit 259 characters, or that would name the module file itself, is left empty.
+// Cuts the module path at the last `marker` ("\\moltrin"), found without regard to case, which is the one
+// that begins the module's own file name when it has one, and appends `kClipListName` and `settingsName`.
+// Windows lower-cases the whole path first; POSIX keeps the real case so that the files stay reachable.
+// A module path without the marker gets the files in its directory. A path that would not fit 259
+// characters, or that would name the module file itself, is left empty.
 ModuleFiles FormModuleFiles(std::u16string_view modulePath, std::u16string_view marker,
                             std::u16string_view settingsName);
 

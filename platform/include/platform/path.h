@@ -20,9 +20,10 @@ std::u16string DriveAndDirectory(std::u16string_view path);
 // The file-name part: what follows the last separator (and, on Windows, a drive's ":").
 std::u16string FileNamePart(std::u16string_view path);
 
-// Find `marker` (written with "\\" as its separator, e.g. "\\moltrin") in `path` without regard to case,
-// with the marker's separator matching this build's separators. Returns the offset or npos.
-std::size_t FindPathMarker(std::u16string_view path, std::u16string_view marker);
+// The last occurrence of `marker` (written with "\\" as its separator, e.g. "\\moltrin") in `path`, found
+// without regard to case, with the marker's separator matching this build's separators. Returns the
+// offset or npos.
+std::size_t FindLastPathMarker(std::u16string_view path, std::u16string_view marker);
 
 // Replace every "\\" of a literal with this build's separator (no-op on Windows), so that literals
 // such as "Dovrel\\" serve both builds.
