@@ -111,6 +111,24 @@ bool WriteFile(std::u16string_view path, std::string_view bytes, int flags) {
   return close(fd) == 0 && written;
 }
 
+// Reads at most `maxBytes` bytes from the open `fd` and closes it; nothing when a read fails.
+std::optional<std::string> ReadAndClose(int fd, std::size_t maxBytes) {
+  std::string bytes;
+  char chunk[65536];
+  while (bytes.size() < maxBytes) {
+    const ssize_t got = read(fd, chunk, std::min(sizeof chunk, maxBytes - bytes.size()));
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      close(fd);
+      return std::nullopt;
+    }
+    if (got == 0) break;
+    bytes.append(chunk, static_cast<std::size_t>(got));
+  }
+  close(fd);
+  return bytes;
+}
+
 class PosixFiles final : public Files {
  public:
   std::vector<FileEntry> Find(std::u16string_view pattern) override {
@@ -204,20 +222,21 @@ class PosixFiles final : public Files {
       close(fd);
       return std::nullopt;
     }
-    std::string bytes;
-    char chunk[65536];
-    while (bytes.size() < maxBytes) {
-      const ssize_t got = read(fd, chunk, std::min(sizeof chunk, maxBytes - bytes.size()));
-      if (got < 0 && errno == EINTR) continue;
-      if (got < 0) {
-        close(fd);
-        return std::nullopt;
-      }
-      if (got == 0) break;
-      bytes.append(chunk, static_cast<std::size_t>(got));
+    return ReadAndClose(fd, maxBytes);
+  }
+
+  std::optional<std::string> ReadBytesDenyingWrite(std::u16string_view path, std::size_t maxBytes) override {
+    if (!WithinPathLimit(path)) return std::nullopt;
+    // Non-blocking, so that a FIFO does not wait for a writer before it is refused.
+    const int fd = open(OnDisk(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return std::nullopt;
+    struct stat st {};
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+      close(fd);
+      return std::nullopt;
     }
-    close(fd);
-    return bytes;
+    posix_fadvise(fd, 0, 0, POSIX_FADV_RANDOM);
+    return ReadAndClose(fd, maxBytes);
   }
 
   bool WriteBytes(std::u16string_view path, std::string_view bytes) override {

@@ -58,6 +58,25 @@ bool WriteTo(HANDLE file, std::string_view bytes) {
   return CloseHandle(file) && written;
 }
 
+// Reads at most `maxBytes` bytes from `file` and closes it; nothing when it did not open or a read fails.
+std::optional<std::string> ReadAndClose(HANDLE file, std::size_t maxBytes) {
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::string bytes;
+  std::vector<char> chunk(65536);
+  while (bytes.size() < maxBytes) {
+    DWORD got = 0;
+    const DWORD want = static_cast<DWORD>(std::min(chunk.size(), maxBytes - bytes.size()));
+    if (!ReadFile(file, chunk.data(), want, &got, nullptr)) {
+      CloseHandle(file);
+      return std::nullopt;
+    }
+    if (got == 0) break;
+    bytes.append(chunk.data(), got);
+  }
+  CloseHandle(file);
+  return bytes;
+}
+
 class Win32Files final : public Files {
  public:
   std::vector<FileEntry> Find(std::u16string_view pattern) override {
@@ -126,22 +145,16 @@ class Win32Files final : public Files {
   }
 
   std::optional<std::string> ReadBytes(std::u16string_view path, std::size_t maxBytes) override {
-    const HANDLE file = OpenFile(path, GENERIC_READ, OPEN_EXISTING);
-    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-    std::string bytes;
-    std::vector<char> chunk(65536);
-    while (bytes.size() < maxBytes) {
-      DWORD got = 0;
-      const DWORD want = static_cast<DWORD>(std::min(chunk.size(), maxBytes - bytes.size()));
-      if (!ReadFile(file, chunk.data(), want, &got, nullptr)) {
-        CloseHandle(file);
-        return std::nullopt;
-      }
-      if (got == 0) break;
-      bytes.append(chunk.data(), got);
-    }
-    CloseHandle(file);
-    return bytes;
+    return ReadAndClose(OpenFile(path, GENERIC_READ, OPEN_EXISTING), maxBytes);
+  }
+
+  std::optional<std::string> ReadBytesDenyingWrite(std::u16string_view path, std::size_t maxBytes) override {
+    if (!WithinPathLimit(path)) return std::nullopt;
+    // Without write sharing the open fails while any other handle writes the file. Without
+    // FILE_FLAG_BACKUP_SEMANTICS a directory does not open.
+    return ReadAndClose(CreateFileW(Wide(std::u16string(path)), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_RANDOM_ACCESS, nullptr),
+                        maxBytes);
   }
 
   bool WriteBytes(std::u16string_view path, std::string_view bytes) override {

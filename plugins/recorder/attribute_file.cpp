@@ -146,7 +146,7 @@ void ReadAttributeFile(platform::Files& files, std::u16string_view folder, contr
   std::u16string path(folder);
   if (!platform::EndsWithSeparator(path)) path += platform::PathSeparator();
   path += u"Attribute.atr";
-  const std::optional<std::string> bytes = files.ReadBytes(path, kMetadataReadBytes);
+  const std::optional<std::string> bytes = ReadMetadataFile(files, path);
   if (!bytes) {
     HostTrace(contract::kTraceCategory, contract::kTraceFailure, u"failed to open %s \n", path.c_str());
     return;
@@ -156,7 +156,13 @@ void ReadAttributeFile(platform::Files& files, std::u16string_view folder, contr
   ApplyAttributeBytes(*bytes, clip, clipIndex);
 }
 
-bool FileIsReadable(platform::Files& files, std::u16string_view path) { return files.ReadBytes(path, 0).has_value(); }
+bool FileIsReadable(platform::Files& files, std::u16string_view path) {
+  return files.ReadBytesDenyingWrite(path, 0).has_value();
+}
+
+std::optional<std::string> ReadMetadataFile(platform::Files& files, std::u16string_view path) {
+  return files.ReadBytesDenyingWrite(path, kMetadataReadBytes);
+}
 
 std::u16string MediaFileDate(platform::Files& files, std::u16string_view path) {
   const std::optional<platform::FileEntry> entry = files.Attributes(path);

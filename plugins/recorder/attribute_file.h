@@ -2,6 +2,7 @@
 // The recorder's per-folder attribute file "Attribute.atr": 8-bit text read at fixed byte offsets, which
 // gives a clip its length, start timecode, video standard and author.
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,8 +24,13 @@ void ApplyAttributeBytes(std::string_view bytes, contract::ClipInfo& clip, int c
 // (clip unchanged) or the number of bytes read, both at the failure level. Blocks for the read.
 void ReadAttributeFile(platform::Files& files, std::u16string_view folder, contract::ClipInfo& clip, int clipIndex);
 
-// True when `path` opens as an existing file for reading (a directory does not). Blocks for the open.
+// True when `path` opens as an existing file for reading that no other program is writing (a directory
+// does not; a media file still being recorded does not on Windows). Closed again at once.
 bool FileIsReadable(platform::Files& files, std::u16string_view path);
+
+// The first 4096 bytes of a description or attribute file, opened as FileIsReadable opens it; nothing
+// when it does not open. Blocks for the read.
+std::optional<std::string> ReadMetadataFile(platform::Files& files, std::u16string_view path);
 
 // The last-write date of `path` as "dd.mm.yyyy", in UTC; a file whose attributes cannot be read counts
 // as written at the epoch of file times (01.01.1601).

@@ -115,7 +115,7 @@ std::int32_t ImportSelection(platform::System& system, std::u16string_view clipL
   ClipRun run(system, clipListPath);
   for (std::size_t file = 0; file < count; ++file) {
     if (!selection.list.empty()) path = selection.list[file];
-    std::optional<std::string> bytes = system.files.ReadBytes(path, kMetadataReadBytes);
+    std::optional<std::string> bytes = ReadMetadataFile(system.files, path);
     if (!bytes) {
       HostTrace(contract::kTraceCategory, contract::kTraceFailure, u"failed to open %s \n", path.c_str());
       return 0;

@@ -10,6 +10,7 @@
 #include "platform/system.h"
 #include "platform/text.h"
 #include "file_time.h"
+#include "held_for_writing.h"
 #include "temp_dir.h"
 
 namespace {
@@ -107,6 +108,29 @@ TEST_F(FilesTest, ReadWriteAppendAndRemove) {
   EXPECT_FALSE(files.WriteBytes(At(u"no-such-dir/x.ini"), "x"));
 }
 
+// A media file the recorder is still writing must not count as there; other readers (a player handed
+// the file) still read it.
+TEST_F(FilesTest, ReadingDenyingWriteFailsWhileAnotherHandleWrites) {
+  const std::u16string clip = At(u"000001.dvd");
+  dir.WriteFile(u"000001.dvd", "media");
+  dir.MakeDir(u"0001");
+  EXPECT_EQ(files.ReadBytesDenyingWrite(clip, 100), "media");
+  EXPECT_EQ(files.ReadBytesDenyingWrite(At(u"000001.DVD"), 2), "me");
+  EXPECT_EQ(files.ReadBytesDenyingWrite(clip, 0), "");
+  EXPECT_FALSE(files.ReadBytesDenyingWrite(At(u"0001"), 0)) << "a directory is not readable";
+  EXPECT_FALSE(files.ReadBytesDenyingWrite(At(u"000002.dvd"), 0));
+  {
+    const vorlane::test::HeldForWriting writer(clip);
+    ASSERT_TRUE(writer.Holds());
+    EXPECT_EQ(files.ReadBytesDenyingWrite(clip, 0).has_value(), !vorlane::test::WritersKeepOutReadersDenyingWrite());
+    EXPECT_EQ(files.ReadBytes(clip, 100), "media") << "plain reads share the file with writers";
+  }
+  EXPECT_EQ(files.ReadBytesDenyingWrite(clip, 100), "media") << "readable again once the writer closed it";
+  // The read's own handle denies write sharing: a writer can open only when it was closed at once.
+  const vorlane::test::HeldForWriting later(clip);
+  EXPECT_TRUE(later.Holds());
+}
+
 TEST_F(FilesTest, FullAndShortPaths) {
   dir.WriteFile(u"a/b.txt", "x");
   const auto full = files.FullPath(At(u"a/./../a/b.txt"));
@@ -131,6 +155,7 @@ TEST_F(FilesTest, PathsBeyond259CharactersFailCleanly) {
   EXPECT_FALSE(files.ShortPath(longPath));
   EXPECT_FALSE(files.Remove(longPath));
   EXPECT_FALSE(files.ReadBytes(longPath, 10));
+  EXPECT_FALSE(files.ReadBytesDenyingWrite(longPath, 10));
   EXPECT_FALSE(files.WriteBytes(longPath, "x"));
   EXPECT_FALSE(files.AppendBytes(longPath, "x"));
 }

@@ -42,6 +42,7 @@ class FakePayloads final : public encoder::HandOffPayloads {
   void FillDropFileList(std::span<std::uint8_t> block) override {
     block[0] = 20;
     block.back() = 0xAB;
+    if (onFill) onFill();
   }
   std::vector<std::u16string> AutomationFiles(std::size_t index) override {
     const std::u16string n(1, static_cast<char16_t>(u'1' + index));
@@ -50,6 +51,8 @@ class FakePayloads final : public encoder::HandOffPayloads {
 
   std::size_t objects = 3;
   std::vector<std::u16string> batchFiles;
+  // What happens on screen while the block is filled: after both windows were found, before the drag.
+  std::function<void()> onFill;
 };
 
 struct Fixture {
@@ -77,6 +80,7 @@ struct Fixture {
   platform::fake::FakeDragDrop dragDrop{windows};
   platform::fake::FakeAutomation automation;
   FakePayloads payloads;
+  std::uint32_t startedAt = 0;  // the clock when the encoder was started
   platform::System system = platform::fake::MakeSystem({.processes = &processes,
                                                          .clock = &clock,
                                                          .windows = &windows,
@@ -145,6 +149,27 @@ const Scenario kScenarios[] = {
        EXPECT_EQ(f.processes.starts[0].commandLine, u"");
        ExpectDroppedOnDocument(f);
      }},
+    {"an encoder not running is started after one look, not after a main-window search",
+     EncoderKind::MediaCleanerPro,
+     [](Fixture& f) {
+       f.processes.onStart = [&f](const platform::ProcessStart&) { f.startedAt = f.clock.now; };
+     },
+     true,
+     [](Fixture& f) {
+       ASSERT_EQ(f.processes.starts.size(), 1u);
+       EXPECT_LT(f.startedAt, 10u) << "a timeout of 0 looks once and waits for nothing";
+     }},
+    {"a started encoder whose main window never appears fails after the 60000 ms search, unpaused",
+     EncoderKind::MediaCleanerEz, [](Fixture&) {}, false,
+     [](Fixture& f) {
+       ASSERT_EQ(f.processes.starts.size(), 1u);
+       EXPECT_GE(f.clock.now, 60000u);
+       EXPECT_LT(f.clock.now, 60100u);
+       EXPECT_TRUE(f.clock.sleeps.empty()) << "the main window is looked for again at once";
+       EXPECT_TRUE(f.windows.topmostCalls.empty()) << "no window was found to raise or set back";
+       EXPECT_TRUE(f.dragDrop.blocks.empty());
+       EXPECT_EQ(f.automation.oleDepth, 0);
+     }},
     {"an encoder that does not become idle gets no drop", EncoderKind::MediaCleanerEz,
      [](Fixture& f) { f.processes.becomesIdle = false; }, false,
      [](Fixture& f) { EXPECT_EQ(f.automation.oleInitializations, 0); }},
@@ -191,10 +216,16 @@ const Scenario kScenarios[] = {
     {"a document window that vanishes after the search fails the placements", EncoderKind::MediaCleanerPro,
      [](Fixture& f) {
        f.AddEncoderWindows(u"Media Cleaner Pro", u"MCChildWindowNoClose");
-       f.processes.onStart = nullptr;
-       f.windows.pointHits.clear();
+       f.payloads.onFill = [&f] { f.windows.Remove(kDocument); };
      },
-     false, [](Fixture& f) { EXPECT_TRUE(f.dragDrop.runs.empty()); }},
+     false,
+     [](Fixture& f) {
+       EXPECT_TRUE(f.windows.cursorMoves.empty()) << "a window without a rectangle has no centre to go to";
+       EXPECT_EQ(f.clock.sleeps, std::vector<std::uint32_t>(4, 100));
+       EXPECT_TRUE(f.dragDrop.runs.empty());
+       EXPECT_TRUE(f.windows.topmostNow.empty());
+       EXPECT_EQ(f.dragDrop.liveDrags, 0);
+     }},
     {"a drop that no target takes is tried five times and fails", EncoderKind::MediaCleanerPro,
      [](Fixture& f) {
        f.AddEncoderWindows(u"Media Cleaner Pro", u"MCChildWindowNoClose");

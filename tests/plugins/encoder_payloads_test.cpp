@@ -39,6 +39,9 @@ class ChosenShortForms : public platform::Files {
   bool Remove(std::u16string_view p) override { return real.Remove(p); }
   std::u16string ModulePath(void* m) override { return real.ModulePath(m); }
   std::optional<std::string> ReadBytes(std::u16string_view p, std::size_t n) override { return real.ReadBytes(p, n); }
+  std::optional<std::string> ReadBytesDenyingWrite(std::u16string_view p, std::size_t n) override {
+    return real.ReadBytesDenyingWrite(p, n);
+  }
   bool WriteBytes(std::u16string_view p, std::string_view b) override { return real.WriteBytes(p, b); }
   bool AppendBytes(std::u16string_view p, std::string_view b) override { return real.AppendBytes(p, b); }
 };

@@ -8,6 +8,7 @@
 #include "attribute_file.h"
 #include "attribute_file_builder.h"
 #include "description_text.h"
+#include "files_being_written.h"
 #include "hostlib/standin.h"
 #include "platform/system.h"
 #include "platform/text.h"
@@ -80,7 +81,8 @@ std::vector<Case> Cases() {
   twelveMarks.markEntries = 10;
   AttributeFields negativeMarks = twelveMarks;
   negativeMarks.markCount = "-01";
-  AttributeFields fiveDigits = WithTable(Pal(0, 0, 0, 10), "2", {{'1', "12345"}, {'2', "50"}});
+  // Two digits where the line end would stand: they are stepped over, not read as more duration.
+  AttributeFields fiveDigits = WithTable(Pal(0, 0, 0, 10), "2", {{'1', "12345", "67"}, {'2', "50"}});
   AttributeFields nulAuthor = Pal(0, 0, 0, 10);
   nulAuthor.author = std::string("ab\0cdefg", 8);
   AttributeFields nonDigit = Pal(0, 0, 0, 10);
@@ -115,6 +117,8 @@ std::vector<Case> Cases() {
        {123, u"10:00:00:00", u"PAL", u"DU-1"}},
       {"a negative mark count steps over 10 entries", AttributeFileBytes(negativeMarks), 0,
        {123, u"10:00:00:00", u"PAL", u"DU-1"}},
+      {"a duration ends after five digits without a line end", AttributeFileBytes(fiveDigits), 0,
+       {12345, u"10:00:00:00", u"PAL", u"DU-1"}},
       {"five digits without a line end, then two bytes stepped over", AttributeFileBytes(fiveDigits), 1,
        {50, u"10:08:13:20", u"PAL", u"DU-1"}},
       {"author ends at a NUL", AttributeFileBytes(nulAuthor), 0, {0, u"10:00:00:00", u"PAL", u"ab"}},
@@ -164,9 +168,11 @@ void CollectTrace(int, int level, const char* line, void*) { Traces().push_back(
 
 TEST(RecorderAttributeFile, ReadsTheFolderFileAndTracesWhatItRead) {
   vorlane::test::TempDir dir;
-  platform::Files& files = platform::RealSystem().files;
+  vorlane::test::FilesBeingWritten files;
   const std::string bytes = AttributeFileBytes(ThreeClips());
   dir.WriteFile(u"0001/Attribute.atr", bytes);
+  dir.WriteFile(u"0002/Attribute.atr", bytes);
+  files.beingWritten = {dir.Join(u"0002/Attribute.atr")};
   Traces().clear();
   CorvanaStandInSetTraceSink(&CollectTrace, nullptr);
 
@@ -176,13 +182,17 @@ TEST(RecorderAttributeFile, ReadsTheFolderFileAndTracesWhatItRead) {
   contract::ClipInfo missing = Preset();
   recorder::ReadAttributeFile(files, dir.Join(u"none/"), missing, 0);
   EXPECT_EQ(missing.tcIn, u"keep");
+  contract::ClipInfo written = Preset();
+  recorder::ReadAttributeFile(files, dir.Join(u"0002"), written, 1);
+  EXPECT_EQ(written.length, -7) << "a file another program still writes does not open";
   CorvanaStandInSetTraceSink(nullptr, nullptr);
 
   const std::string folder = platform::Utf16ToUtf8(dir.Join(u"0001/Attribute.atr"));
   const std::string none = platform::Utf16ToUtf8(dir.Join(u"none/Attribute.atr"));
+  const std::string held = platform::Utf16ToUtf8(dir.Join(u"0002/Attribute.atr"));
   EXPECT_EQ(Traces(), (std::vector<std::string>{
                           "0 Reading " + std::to_string(bytes.size()) + " Bytes from  " + folder + " \n",
-                          "0 failed to open " + none + " \n"}));
+                          "0 failed to open " + none + " \n", "0 failed to open " + held + " \n"}));
 }
 
 TEST(RecorderAttributeFile, ReadsAtMost4096Bytes) {
@@ -201,13 +211,16 @@ TEST(RecorderAttributeFile, ReadsAtMost4096Bytes) {
   EXPECT_EQ(clip.length, 100);
 }
 
-TEST(RecorderMediaFile, ReadableMeansAnExistingFileNotAFolder) {
+TEST(RecorderMediaFile, ReadableMeansAnExistingFileNotAFolderNorOneStillWritten) {
   vorlane::test::TempDir dir;
-  platform::Files& files = platform::RealSystem().files;
+  vorlane::test::FilesBeingWritten files;
   dir.WriteFile(u"0001/000001.dvd", "");
+  dir.WriteFile(u"0001/000002.dvd", "");
+  files.beingWritten = {dir.Join(u"0001/000002.dvd")};
   EXPECT_TRUE(recorder::FileIsReadable(files, dir.Join(u"0001/000001.dvd")));
   EXPECT_FALSE(recorder::FileIsReadable(files, dir.Join(u"0001")));
-  EXPECT_FALSE(recorder::FileIsReadable(files, dir.Join(u"0001/000002.dvd")));
+  EXPECT_FALSE(recorder::FileIsReadable(files, dir.Join(u"0001/000003.dvd")));
+  EXPECT_FALSE(recorder::FileIsReadable(files, dir.Join(u"0001/000002.dvd"))) << "a recording in progress";
 }
 
 TEST(RecorderMediaFile, DateIsTheUtcDayOfTheLastWrite) {
@@ -241,6 +254,7 @@ TEST(RecorderMediaFile, DateIsTheUtcDayOfTheLastWrite) {
     bool Remove(std::u16string_view) override { return false; }
     std::u16string ModulePath(void*) override { return {}; }
     std::optional<std::string> ReadBytes(std::u16string_view, std::size_t) override { return {}; }
+    std::optional<std::string> ReadBytesDenyingWrite(std::u16string_view, std::size_t) override { return {}; }
     bool WriteBytes(std::u16string_view, std::string_view) override { return false; }
     bool AppendBytes(std::u16string_view, std::string_view) override { return false; }
   } files;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "file_open_dialog.h"
+#include "files_being_written.h"
 #include "hostlib/standin.h"
 #include "import_run.h"
 #include "platform/fake/fake_dialogs.h"
@@ -64,6 +65,23 @@ TEST(RecorderRun, AChosenFileThatCannotBeOpenedEndsTheRunKeepingEarlierClips) {
   vorlane::test::LayOut(f.dir, scenario);
   f.Answer(DialogBuffer({vorlane::test::PickedPath(f.dir, u"a0001.dlx"), vorlane::test::PickedPath(f.dir, u"b0002.dlx")}));
   EXPECT_EQ(f.Run(), 0);
+  vorlane::test::ExpectClipList(f.dir, f.files.clipList, scenario);
+}
+
+// A recorder still writing a file holds it open: such a media file ends its folder, such a chosen
+// description file ends the run, as a missing one would.
+TEST(RecorderRun, FilesAnotherProgramStillWritesAreNotOpened) {
+  vorlane::test::RecorderScenario scenario{"", {{u"a0001.dlx", "x"}, {u"b0002.dlx", "x"}}, {},
+                                           vorlane::test::Clips(u"a0001", u"0001", 1)};
+  vorlane::test::AddMedia(scenario.disk, u"a0001", 3);
+  vorlane::test::AddMedia(scenario.disk, u"b0002", 1);
+  Fixture f;
+  vorlane::test::LayOut(f.dir, scenario);
+  vorlane::test::FilesBeingWritten files;
+  files.beingWritten = {f.dir.Join(u"disk/a0001/000002.dvd"), f.dir.Join(u"disk/b0002.dlx")};
+  platform::System system = platform::fake::MakeSystem({.files = &files, .windows = &f.windows, .dialogs = &f.dialogs});
+  f.Answer(DialogBuffer({vorlane::test::PickedPath(f.dir, u"a0001.dlx"), vorlane::test::PickedPath(f.dir, u"b0002.dlx")}));
+  EXPECT_EQ(recorder::RunImport(system, f.files, f.startupPath), 0);
   vorlane::test::ExpectClipList(f.dir, f.files.clipList, scenario);
 }
 

@@ -5,6 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -37,7 +41,23 @@ struct RecorderScenario {
   std::vector<DiskFile> disk;
   std::vector<std::u16string> picked;  // below the disk, in the order the dialog lists them
   std::vector<ExpectedClip> clips;
+  // The clip list's bytes, every key of every clip; empty: not checked. "<disk>" stands for the disk
+  // folder as the clips name it, "/" for the separator.
+  std::string clipListBytes = {};
 };
+
+// Profile lines, each ended by CR LF as the profile functions write them.
+inline std::string ProfileLines(std::initializer_list<const char*> lines) {
+  std::string text;
+  for (const char* line : lines) text += std::string(line) + "\r\n";
+  return text;
+}
+
+// Every media file was last written on 7 March 2003 at noon UTC, so that its Reelname is known.
+inline std::filesystem::file_time_type MediaWritten() {
+  using namespace std::chrono;
+  return file_clock::from_sys(sys_seconds{sys_days{year{2003} / 3 / 7} + hours{12}});
+}
 
 inline std::string Atr(const AttributeFields& fields) { return AttributeFileBytes(fields); }
 
@@ -118,6 +138,15 @@ inline std::vector<RecorderScenario> RecorderScenarios() {
     AddMedia(c.disk, u"0003", 1);
     c.clips = Clips(u"0001/", u"0001", 1);
     for (const ExpectedClip& clip : Clips(u"0003/", u"0003", 1)) c.clips.push_back(clip);
+    // Without attribute files: the preset author, an empty start, length 0. The trailing blanks of
+    // "TCIn ", "DU-1 ", "1 " and "Vorlane DU-1 " are gone: each write re-reads the one before it.
+    c.clipListBytes = ProfileLines({
+        "[Clip0]", "Path=<disk>/0001/", "Filename=000001.dvd", "Reelname=07.03.2003", "Rackname=", "TCIn=",
+        "TCOut=", "MarkIn=", "MarkOut=", "Routing=VA1A2", "Mode=IMPORT", "ClipAuthor=DU-1", "Scene=1", "Take=1",
+        "Comment=Vorlane DU-1", "Attribute=1", "Name=0001 - 01", "Length=0",
+        "[Clip1]", "Path=<disk>/0003/", "Filename=000001.dvd", "Reelname=07.03.2003", "Rackname=", "TCIn=",
+        "TCOut=", "MarkIn=", "MarkOut=", "Routing=VA1A2", "Mode=IMPORT", "ClipAuthor=DU-1", "Scene=1", "Take=1",
+        "Comment=Vorlane DU-1", "Attribute=1", "Name=0003 - 01", "Length=0"});
     cases.push_back(c);
   }
   {
@@ -130,6 +159,11 @@ inline std::vector<RecorderScenario> RecorderScenarios() {
     RecorderScenario c{"a gap after 000001.dvd ends the folder", {{u"tape0001.dlx", "x"}}, {u"tape0001.dlx"}, {}};
     AddMedia(c.disk, u"tape0001", 3, {2});
     c.clips = Clips(u"tape0001", u"0001", 1);
+    // A .dlx clip presets no author; its Path has no separator at the end.
+    c.clipListBytes = ProfileLines({
+        "[Clip0]", "Path=<disk>/tape0001", "Filename=000001.dvd", "Reelname=07.03.2003", "Rackname=", "TCIn=",
+        "TCOut=", "MarkIn=", "MarkOut=", "Routing=VA1A2", "Mode=IMPORT", "ClipAuthor=", "Scene=1", "Take=1",
+        "Comment=Vorlane", "Attribute=1", "Name=0001 - 01", "Length=0"});
     cases.push_back(c);
   }
   {
@@ -144,6 +178,14 @@ inline std::vector<RecorderScenario> RecorderScenarios() {
       clip.tcIn = u"09:00:00.00", clip.length = u"40", clip.clipAuthor = u"DU-1";  // the profile trims the blank
       c.clips.push_back(clip);
     }
+    // The second clip keeps the first one's start and length, but its folder's preset author.
+    c.clipListBytes = ProfileLines({
+        "[Clip0]", "Path=<disk>/0001/", "Filename=000001.dvd", "Reelname=07.03.2003", "Rackname=",
+        "TCIn=09:00:00.00", "TCOut=", "MarkIn=", "MarkOut=", "Routing=VA1A2", "Mode=IMPORT", "ClipAuthor=CAM-B",
+        "Scene=1", "Take=1", "Comment=Vorlane DU-1", "Attribute=1", "Name=0001 - 01", "Length=40",
+        "[Clip1]", "Path=<disk>/0002/", "Filename=000001.dvd", "Reelname=07.03.2003", "Rackname=",
+        "TCIn=09:00:00.00", "TCOut=", "MarkIn=", "MarkOut=", "Routing=VA1A2", "Mode=IMPORT", "ClipAuthor=DU-1",
+        "Scene=1", "Take=1", "Comment=Vorlane DU-1", "Attribute=1", "Name=0002 - 01", "Length=40"});
     cases.push_back(c);
   }
   {
@@ -169,7 +211,10 @@ inline std::vector<RecorderScenario> RecorderScenarios() {
 }
 
 inline void LayOut(const TempDir& dir, const RecorderScenario& scenario) {
-  for (const DiskFile& file : scenario.disk) dir.WriteFile(u"disk/" + file.path, file.bytes);
+  for (const DiskFile& file : scenario.disk) {
+    dir.WriteFile(u"disk/" + file.path, file.bytes);
+    if (file.path.ends_with(u".dvd")) std::filesystem::last_write_time(dir.Join(u"disk/" + file.path), MediaWritten());
+  }
 }
 
 inline std::u16string PickedPath(const TempDir& dir, const std::u16string& picked) { return dir.Join(u"disk/" + picked); }
@@ -180,6 +225,17 @@ inline void ExpectClipList(const TempDir& dir, const std::u16string& clipList, c
   auto read = [&](const std::u16string& section, std::u16string_view key) {
     return platform::Utf16ToUtf8(profile.ReadString(clipList, section, key, u"<absent>", 260).value);
   };
+  auto cased = [](std::u16string text) { return platform::FileNamesIgnoreCase() ? platform::ToLower(text) : text; };
+  if (!scenario.clipListBytes.empty()) {
+    std::string expected;
+    for (char c : scenario.clipListBytes) {
+      expected += c == '/' ? platform::Utf16ToUtf8(std::u16string(1, platform::PathSeparator())) : std::string(1, c);
+    }
+    const std::string disk = platform::Utf16ToUtf8(cased(dir.Join(u"disk")));
+    for (std::size_t at; (at = expected.find("<disk>")) != std::string::npos;) expected.replace(at, 6, disk);
+    std::ifstream in(std::filesystem::path(clipList), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()), expected);
+  }
   for (std::size_t number = 0; number <= scenario.clips.size(); ++number) {
     std::u16string section(u"Clip");
     section += platform::FormatInt(static_cast<long long>(number));
@@ -190,7 +246,6 @@ inline void ExpectClipList(const TempDir& dir, const std::u16string& clipList, c
     }
     const ExpectedClip& clip = scenario.clips[number];
     EXPECT_EQ(read(section, u"Filename"), platform::Utf16ToUtf8(clip.filename));
-    auto cased = [](std::u16string text) { return platform::FileNamesIgnoreCase() ? platform::ToLower(text) : text; };
     EXPECT_EQ(read(section, u"Path"), platform::Utf16ToUtf8(cased(dir.Join(u"disk/" + clip.path))));
     EXPECT_EQ(read(section, u"Name"), platform::Utf16ToUtf8(cased(clip.name)));
     if (!clip.tcIn.empty()) {

@@ -53,6 +53,9 @@ class FlakyFiles final : public platform::Files {
   std::optional<std::string> ReadBytes(std::u16string_view path, std::size_t maxBytes) override {
     return real_.ReadBytes(path, maxBytes);
   }
+  std::optional<std::string> ReadBytesDenyingWrite(std::u16string_view path, std::size_t maxBytes) override {
+    return real_.ReadBytesDenyingWrite(path, maxBytes);
+  }
   bool WriteBytes(std::u16string_view path, std::string_view bytes) override { return real_.WriteBytes(path, bytes); }
   bool AppendBytes(std::u16string_view path, std::string_view bytes) override { return real_.AppendBytes(path, bytes); }
 

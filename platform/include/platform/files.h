@@ -47,7 +47,13 @@ class Files {
   virtual std::u16string ModulePath(void* module) = 0;
 
   // Reads at most `maxBytes` bytes from the start of the file; nothing when it cannot be opened.
+  // Windows: shares the file with readers and writers, so a file another program writes can be read.
   virtual std::optional<std::string> ReadBytes(std::u16string_view path, std::size_t maxBytes) = 0;
+  // As ReadBytes, but the file must open as an existing file that nobody else writes: read access,
+  // shared with readers only, open-existing, random-access hint; closed at once (`maxBytes` 0 tests
+  // only the open). Nothing for a directory, or on Windows while another handle has the file open for
+  // writing. POSIX has no share modes: any regular file that opens for reading. Never waits.
+  virtual std::optional<std::string> ReadBytesDenyingWrite(std::u16string_view path, std::size_t maxBytes) = 0;
   // Replaces the file's content, creating it; false on failure.
   virtual bool WriteBytes(std::u16string_view path, std::string_view bytes) = 0;
   // Appends to an existing file; false on failure.
