@@ -36,11 +36,12 @@ std::uint32_t VORLANE_CALL GetFlags() noexcept {
   return contract::GuardEntry(contract::kReceiveFlags, [] { return receive_frame::GetFlags(receive_frame::ThisPlugin()); });
 }
 
-// The host's text is never read by a receive plug-in.
+// The host's text is never read by a receive plug-in. A plug-in that reports its run's faults (Moltrin)
+// catches processor faults there as well; the others keep the exception catch-all alone.
 std::int32_t VORLANE_CALL Execute(const char*) noexcept {
   const receive_frame::ReceivePlugin& plugin = receive_frame::ThisPlugin();
-  return contract::GuardEntry(
-      plugin.executeFailure,
-      [&] { return receive_frame::Execute(plugin, platform::RealSystem(), receive_frame::State()); },
-      [&] { receive_frame::TraceExecuteFault(plugin); });
+  const auto run = [&] { return receive_frame::Execute(plugin, platform::RealSystem(), receive_frame::State()); };
+  const auto report = [&] { receive_frame::TraceExecuteFault(plugin); };
+  if (plugin.executeFaultTrace != nullptr) return contract::GuardEntryAndFaults(plugin.executeFailure, run, report);
+  return contract::GuardEntry(plugin.executeFailure, run, report);
 }

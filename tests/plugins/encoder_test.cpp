@@ -1,11 +1,17 @@
-// Encoder discovery over a fake registry, with real executables in a temp directory.
+// Encoder discovery over a fake registry, with real executables in a temp directory; and how much of the
+// host's text Execute reads before it.
 #include "find_encoder.h"
 
 #include <gtest/gtest.h>
 
+#include "encoder_handoff.h"
+#include "no_access_page.h"
+#include "platform/fake/fake_processes.h"
 #include "platform/fake/fake_registry.h"
 #include "platform/fake/fake_system.h"
+#include "platform/fake/fake_windows.h"
 #include "platform/path.h"
+#include "platform/text.h"
 #include "temp_dir.h"
 
 namespace {
@@ -63,6 +69,40 @@ TEST_F(FindEncoderTest, ApplicationPathsMustNameAnExistingFile) {
   const encoder::EncoderInfo none = Find();
   EXPECT_EQ(none.kind, EncoderKind::None) << "a directory is no executable";
   EXPECT_EQ(none.executable, u"");
+}
+
+// The host's text ends where an unreadable page begins: Execute reads it, and runs the discovery, only
+// when every byte up to the terminator can be read.
+TEST_F(FindEncoderTest, ExecuteReadsTheHostsTextOnlyWhenItCanBeReadToItsTerminator) {
+  using namespace std::string_literals;
+  platform::fake::FakeProcesses processes;
+  platform::fake::FakeWindows windows;
+  platform::System system =
+      platform::fake::MakeSystem({.registry = &registry_, .processes = &processes, .windows = &windows});
+  registry_.SetValue(kPro, std::nullopt, dir_.Join(u"Pro/MediaCleanerPro.exe"));
+  dir_.WriteFile(u"export.ini", "[GENERAL]\r\nOBJCOUNT=0\r\n");
+  const std::string description = platform::Utf16ToUtf8(dir_.Join(u"export.ini"));
+  vorlane::test::NoAccessPage memory;
+  const struct {
+    const char* fault;
+    std::string bytes;  // their last byte is the last readable one
+    bool read;          // the discovery ran
+    bool sent;          // the encoder was started with the description
+  } cases[] = {
+      {"a pointer into the unreadable page", "", false, false},
+      {"a pointer to the last readable byte, which is no terminator", "C", false, false},
+      {"a path whose terminator would lie in the unreadable page", description, false, false},
+      {"a pointer to the last readable byte, which is the terminator: an empty path", "\0"s, true, false},
+      {"a path whose terminator is the last readable byte is read whole", description + '\0', true, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.fault);
+    registry_.openAttempts.clear();
+    processes.starts.clear();
+    EXPECT_EQ(encoder::HandOff(system, memory.PlaceBeforeUnreadable(c.bytes)), c.sent ? 1 : 0);
+    EXPECT_EQ(!registry_.openAttempts.empty(), c.read);
+    EXPECT_EQ(processes.starts.size(), c.sent ? 1u : 0u);
+  }
 }
 
 }  // namespace

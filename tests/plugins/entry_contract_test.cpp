@@ -10,9 +10,11 @@
 
 #include "contract/trace_levels.h"
 #include "hostlib/standin.h"
+#include "no_access_page.h"
 #include "platform/dialog_driver.h"
 #include "platform/os_rules.h"
 #include "platform/path.h"
+#include "platform/processor_faults.h"
 #include "platform/system.h"
 #include "platform/text.h"
 #include "plugin_module.h"
@@ -138,6 +140,15 @@ TEST(EntryContract, EachPluginExportsItsEntryPointsWithTheirResults) {
   }
 }
 
+TEST(EntryContract, CarveshRefusesAnExecuteTextItCannotRead) {
+  PluginModule module(ModulePath("Carvesh"));
+  ASSERT_TRUE(module.loaded()) << module.error();
+  vorlane::test::NoAccessPage memory;
+  EXPECT_EQ(module.entry().execute(memory.Unreadable()), 0) << "a pointer into an unreadable page";
+  EXPECT_EQ(module.entry().execute(memory.PlaceBeforeUnreadable("C:\\export.ini")), 0)
+      << "a text that runs into an unreadable page";
+}
+
 // Traces of the receive plug-ins, captured from the stand-in host library they call.
 struct TraceLine {
   int category;
@@ -205,6 +216,44 @@ TEST_F(ReceiveShell, MoltrinReadsItsStartupPathAtStartupAndWritesItsSettingsAtSh
   const std::u16string settings = dir_.Join(u"moltrin.ini");
   EXPECT_EQ(Setting(settings, u"szIniFileName"), platform::Utf8ToUtf16(clipList));
   EXPECT_EQ(Setting(settings, u"szStartupPath"), u"D:\\du1\\take.dlx");
+}
+
+// The host library's trace faults when the run traces its start: a processor fault inside Moltrin's run,
+// raised by the stand-in host library, so that the shipped module carries no test hook.
+struct FaultAtExecute {
+  const vorlane::test::NoAccessPage* memory;
+  std::vector<TraceLine>* traces;
+};
+
+void CaptureThenFaultAtExecute(int category, int level, const char* line, void* context) {
+  const auto& sink = *static_cast<FaultAtExecute*>(context);
+  sink.traces->push_back({category, level, line});
+  if (std::string(line) == "EXECUTE\n") sink.memory->Touch();
+}
+
+TEST_F(ReceiveShell, MoltrinReportsAProcessorFaultInItsRunAndReturnsZero) {
+  if (!platform::CatchesProcessorFaults()) {
+    GTEST_SKIP() << "this build catches exceptions only: the fault would end the test program";
+  }
+  if (VORLANE_FAULTS_END_WINE) {
+    GTEST_SKIP() << "32-bit Wine under qemu's emulation ends the process at a processor fault; the win64 build "
+                    "runs this test";
+  }
+  PluginModule module(CopyModule("Moltrin", platform::Utf8ToUtf16(ModuleFile("Moltrin"))));
+  ASSERT_TRUE(module.loaded()) << module.error();
+  EXPECT_EQ(module.entry().startup(), 1);
+  vorlane::test::NoAccessPage memory;
+  FaultAtExecute sink{&memory, &traces_};
+  traces_.clear();
+  CorvanaStandInSetTraceSink(&CaptureThenFaultAtExecute, &sink);
+  EXPECT_EQ(module.entry().execute(nullptr), 0);
+  CorvanaStandInSetTraceSink(&Capture, &traces_);
+  module.entry().shutdown();
+  EXPECT_EQ(traces_, (std::vector<TraceLine>{
+                         {contract::kTraceCategory, contract::kTraceEntry, "EXECUTE\n"},
+                         {contract::kTraceCategory, contract::kTraceFailure, "access violation Execute\n"},
+                         {contract::kTraceCategory, contract::kTraceEntry, "SHUTDOWN\n"},
+                     }));
 }
 
 TEST_F(ReceiveShell, FennickReadsItsWatchFolderAndWritesNothingAtShutdown) {

@@ -2,6 +2,8 @@
 // The one frame around every entry point's body: no exception leaves a plug-in.
 #include <utility>
 
+#include "platform/processor_faults.h"
+
 namespace contract {
 
 // Runs `body` and returns its result, or `onFailure` when it throws.
@@ -27,6 +29,43 @@ Result GuardEntry(Result onFailure, Body&& body, Fault&& onFault) noexcept {
     }
     return onFailure;
   }
+}
+
+namespace detail {
+
+// Runs `action` inside the platform's fault guard; true when it returned without throwing.
+template <class Action>
+bool RunGuardingFaults(Action& action) noexcept {
+  struct Run {
+    Action& action;
+    bool returned = false;
+  } run{action};
+  const bool ran = platform::RunCatchingProcessorFaults(
+      [](void* context) noexcept {
+        Run& inner = *static_cast<Run*>(context);
+        try {
+          inner.action();
+          inner.returned = true;
+        } catch (...) {
+        }
+      },
+      &run);
+  return ran && run.returned;
+}
+
+}  // namespace detail
+
+// As the GuardEntry above, and a processor fault inside `body` or `onFault` counts as a throw where the
+// platform catches faults (Windows): the body is abandoned where it stood, without its destructors.
+// Elsewhere only exceptions are caught.
+template <class Result, class Body, class Fault>
+Result GuardEntryAndFaults(Result onFailure, Body&& body, Fault&& onFault) noexcept {
+  Result result = onFailure;
+  auto run = [&] { result = body(); };
+  if (detail::RunGuardingFaults(run)) return result;
+  auto report = [&] { onFault(); };
+  detail::RunGuardingFaults(report);
+  return onFailure;
 }
 
 // For entry points without a result.
