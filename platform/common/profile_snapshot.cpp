@@ -38,6 +38,8 @@ class ProfileSnapshot : public Profile {
     return fallback_.WriteSection(file, section, entries);
   }
 
+  bool Touch(std::u16string_view file) override { return fallback_.Touch(file); }
+
   bool WriteBatch(std::u16string_view file, const std::vector<ProfileWrite>& writes) override {
     return fallback_.WriteBatch(file, writes);
   }

@@ -46,7 +46,8 @@ class ProfileFileAccess {
   // Whether an existing file may be written (a read-only file fails every write); true for a missing one.
   virtual bool CanWrite(std::u16string_view path) = 0;
   // Replaces the content, creating the file. On failure the old file is left exactly as it was; a crash
-  // leaves the old or the new file.
+  // leaves the old or the new file, except where no new copy can be made beside it (a folder that takes
+  // no new file, a full disk): the file is then rewritten in place.
   virtual bool Replace(std::u16string_view path, std::string_view bytes) = 0;
   // Adds bytes at the end of the existing file. On failure the file is left exactly as it was.
   virtual bool Append(std::u16string_view path, std::string_view bytes) = 0;
@@ -66,6 +67,7 @@ class ProfileStore final : public Profile {
   bool WriteSection(std::u16string_view file, std::u16string_view section,
                     const std::optional<std::vector<std::u16string>>& entries) override;
   bool WriteBatch(std::u16string_view file, const std::vector<ProfileWrite>& writes) override;
+  bool Touch(std::u16string_view file) override;
 
  private:
   struct Entry {

@@ -149,14 +149,19 @@ class PosixProfileFiles : public ProfileFileAccess {
     if (exists ? !Writable(real) : !Writable(directory)) return false;
     if (!Writable(directory)) return RewriteInPlace(real, bytes);
     // A new copy beside the file, renamed over it: a failure or a crash leaves the old file or the new.
-    std::string temp = directory + "/.profile-XXXXXX";
-    Descriptor fd(mkostemp(temp.data(), O_CLOEXEC));
-    if (fd.get() < 0) return exists && RewriteInPlace(real, bytes);
-    const bool ok = Reserve(fd.get(), 0, bytes.size()) && WriteAll(fd.get(), bytes) &&
-                    fchmod(fd.get(), exists ? (old.st_mode & 07777) : 0644) == 0 && fdatasync(fd.get()) == 0 &&
-                    fd.Close() && rename(temp.c_str(), real.c_str()) == 0;
-    if (!ok) unlink(temp.c_str());
-    return ok;
+    // Its name is fixed, so that a copy a crash left behind is taken over by the next rewrite.
+    const std::string temp = Resolve(ProfileReplacementPath(path));
+    bool ok = false;
+    {
+      Descriptor fd(open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
+      ok = fd.get() >= 0 && Reserve(fd.get(), 0, bytes.size()) && WriteAll(fd.get(), bytes) &&
+           fchmod(fd.get(), exists ? (old.st_mode & 07777) : 0644) == 0 && fdatasync(fd.get()) == 0 && fd.Close() &&
+           rename(temp.c_str(), real.c_str()) == 0;
+    }
+    if (ok) return true;
+    unlink(temp.c_str());
+    // No room for a second copy (a full disk): the file itself still has its own.
+    return exists && RewriteInPlace(real, bytes);
   }
 
   bool Append(std::u16string_view path, std::string_view bytes) override {

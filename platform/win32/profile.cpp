@@ -86,6 +86,18 @@ bool RewriteInPlace(const std::u16string& path, std::string_view bytes) {
   return FlushFileBuffers(h.get()) != 0;
 }
 
+// A new file of a path too long for a copy beside it: nothing stood there to lose.
+bool CreateWhole(const std::u16string& path, std::string_view bytes) {
+  bool ok;
+  {
+    FileHandle h(CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!h.valid()) return false;
+    ok = Reserve(h.get(), bytes.size()) && WriteAll(h.get(), bytes);
+  }
+  if (!ok) DeleteFileW(Wide(path));
+  return ok;
+}
+
 class Win32ProfileFiles : public ProfileFileAccess {
  public:
   std::optional<ProfileStamp> Stamp(std::u16string_view path) override {
@@ -127,22 +139,24 @@ class Win32ProfileFiles : public ProfileFileAccess {
   bool Replace(std::u16string_view path, std::string_view bytes) override {
     if (!WithinPathLimit(path)) return false;
     const std::u16string name(path);
+    const bool exists = GetFileAttributesW(Wide(name)) != INVALID_FILE_ATTRIBUTES;
     // A new copy beside the file, moved over it: a failure or a crash leaves the old file or the new.
-    const std::size_t slash = name.find_last_of(u"\\/");
-    const std::u16string directory =
-        slash == std::u16string::npos ? std::u16string(1, u'.') : name.substr(0, slash + 1);
-    wchar_t temp[MAX_PATH + 1] = {};
-    if (directory.size() < MAX_PATH - 14 && GetTempFileNameW(Wide(directory), L"vpf", 0, temp) != 0) {
+    // Its name is fixed, so that a copy a crash left behind is taken over by the next rewrite.
+    const std::u16string temp = ProfileReplacementPath(name);
+    if (WithinPathLimit(temp)) {
       bool ok;
       {
-        FileHandle h(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        FileHandle h(
+            CreateFileW(Wide(temp), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         ok = h.valid() && Reserve(h.get(), bytes.size()) && WriteAll(h.get(), bytes);
       }
-      if (ok && MoveFileExW(temp, Wide(name), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
-      DeleteFileW(temp);
-      return false;
+      if (ok && MoveFileExW(Wide(temp), Wide(name), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+      DeleteFileW(Wide(temp));
+    } else if (!exists) {
+      return CreateWhole(name, bytes);
     }
-    return GetFileAttributesW(Wide(name)) != INVALID_FILE_ATTRIBUTES && RewriteInPlace(name, bytes);
+    // No new file in the folder, or no room for a second copy: the file itself still has its own.
+    return exists && RewriteInPlace(name, bytes);
   }
 
   bool Append(std::u16string_view path, std::string_view bytes) override {
@@ -209,6 +223,13 @@ class Win32Profile : public Profile {
     }
     return WritePrivateProfileSectionW(Wide(std::u16string(section)), entries ? Wide(list) : nullptr,
                                        Wide(std::u16string(file))) != 0;
+  }
+
+  // The platform's functions have no such call: the file's own bytes written back the way the store does.
+  bool Touch(std::u16string_view file) override {
+    ProfileFileAccess& files = NativeProfileFiles();
+    const ProfileFile f = files.Read(file);
+    return f.state != ProfileFileState::Unreachable && files.CanWrite(file) && files.Replace(file, f.bytes);
   }
 
   // One call per write: the platform has no batch.

@@ -132,5 +132,30 @@ TEST(ProfileStore, AFailedWriteForgetsNothingAndInventsNothing) {
             before + "[CLIP1]\r\nPATH=/audio/take1/\r\nFILENAME=take.wav\r\nMODE=IMPORT\r\nCOMMENT=first run\r\n");
 }
 
+// A write of a value already there leaves the file alone; Touch writes it again with its own bytes,
+// byte for byte, so that its time moves. The new copy a cut-short rewrite left beside the file is taken
+// over by the next rewrite rather than left lying there.
+TEST(ProfileStore, TouchWritesTheSameBytesAgainAndTakesOverALeftCopy) {
+  TempDir dir;
+  WatchedFiles files;
+  platform::ProfileStore store(files, platform::NativeTextCodec());
+  const std::u16string file = dir.Join(u"fennick.ini");
+  const std::string odd = "[Settings]\r\nszStartupPath = c:\\watch\\  \r\n;note\r\n";
+  dir.WriteFile(u"fennick.ini", odd);
+  dir.WriteFile(u"fennick.ini.new", "half a rewrite");
+  ASSERT_EQ(store.ReadString(file, u"Settings", u"szStartupPath", u"", 260).value, u"c:\\watch\\");
+  ASSERT_TRUE(store.WriteString(file, u"Settings", u"szStartupPath", u"c:\\watch\\"));
+  EXPECT_EQ(files.replaces + files.appends, 0) << "an unchanged value writes nothing";
+  EXPECT_TRUE(store.Touch(file));
+  EXPECT_EQ(files.replaces, 1);
+  EXPECT_EQ(dir.ReadFile(u"fennick.ini"), odd);
+  EXPECT_FALSE(dir.Exists(u"fennick.ini.new"));
+  EXPECT_EQ(store.ReadString(file, u"Settings", u"szStartupPath", u"", 260).value, u"c:\\watch\\");
+
+  EXPECT_TRUE(store.Touch(dir.Join(u"missing.ini")));
+  EXPECT_EQ(dir.ReadFile(u"missing.ini"), "") << "a missing file is created empty";
+  EXPECT_FALSE(store.Touch(dir.Join(u"no folder/x.ini")));
+}
+
 }  // namespace
 }  // namespace vorlane::test

@@ -1,6 +1,6 @@
 #pragma once
 // A profile for fault tests: everything goes to the real profile functions, but `failures` writes to
-// one file are refused (the file is left as it was).
+// one file, after the first `passing` ones, are refused (the file is left as it was).
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -15,6 +15,7 @@ class FlakyProfile : public platform::Profile {
   explicit FlakyProfile(platform::Profile& real) : real_(real) {}
   std::u16string failingFile;
   int failures = 0;
+  int passing = 0;
 
   platform::ProfileString ReadString(std::u16string_view file, std::u16string_view section, std::u16string_view key,
                                      std::u16string_view defaultValue, std::uint32_t size) override {
@@ -35,10 +36,15 @@ class FlakyProfile : public platform::Profile {
   bool WriteBatch(std::u16string_view file, const std::vector<platform::ProfileWrite>& writes) override {
     return !Fails(file) && real_.WriteBatch(file, writes);
   }
+  bool Touch(std::u16string_view file) override { return !Fails(file) && real_.Touch(file); }
 
  private:
   bool Fails(std::u16string_view file) {
     if (file != failingFile || failures == 0) return false;
+    if (passing > 0) {
+      --passing;
+      return false;
+    }
     --failures;
     return true;
   }

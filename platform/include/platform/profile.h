@@ -50,6 +50,15 @@ class Profile {
   // give, but reads the file once and writes it once (or appends, when only new sections were added at
   // the end). Returns false, leaving the file as it was, when it could not be written.
   virtual bool WriteBatch(std::u16string_view file, const std::vector<ProfileWrite>& writes) = 0;
+
+  // Writes the file again with the bytes it holds (a missing one is created empty), so that its
+  // last-write time is the file system's present moment even when no value changes: a write of a value
+  // that is already there leaves the file alone. False when the file could not be written.
+  virtual bool Touch(std::u16string_view file) = 0;
 };
+
+// Where a rewrite of `file` prepares the new copy that then replaces it: beside it, under its name and
+// ".new". A rewrite cut short by a crash can leave it behind; the next rewrite of the file takes it over.
+std::u16string ProfileReplacementPath(std::u16string_view file);
 
 }  // namespace platform
