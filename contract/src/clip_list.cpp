@@ -1,5 +1,7 @@
 #include "contract/clip_list.h"
 
+#include <optional>
+
 #include "platform/limits.h"
 #include "platform/text.h"
 
@@ -25,6 +27,15 @@ bool ClipSectionReadsBack(platform::Profile& profile, std::u16string_view clipLi
     if (read.value != entry.value) return false;
   }
   return true;
+}
+
+bool ClearClipList(platform::Files& files, std::u16string_view clipListPath) {
+  files.Remove(platform::ProfileReplacementPath(clipListPath));
+  files.Remove(clipListPath);
+  std::optional<platform::FileEntry> left = files.Attributes(clipListPath);
+  if (left && !left->isDirectory && left->size != 0 && files.WriteBytes(clipListPath, {}))
+    left = files.Attributes(clipListPath);
+  return !left || (!left->isDirectory && left->size == 0);
 }
 
 ClipSection ReimportedClipSection(std::int32_t number, const ReimportedClip& clip) {

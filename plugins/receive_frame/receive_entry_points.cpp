@@ -41,7 +41,9 @@ std::uint32_t VORLANE_CALL GetFlags() noexcept {
 std::int32_t VORLANE_CALL Execute(const char*) noexcept {
   const receive_frame::ReceivePlugin& plugin = receive_frame::ThisPlugin();
   const auto run = [&] { return receive_frame::Execute(plugin, platform::RealSystem(), receive_frame::State()); };
-  const auto report = [&] { receive_frame::TraceExecuteFault(plugin); };
+  const auto report = [&] {
+    receive_frame::ReportExecuteFault(plugin, platform::RealSystem(), receive_frame::State());
+  };
   if (plugin.executeFaultTrace != nullptr) return contract::GuardEntryAndFaults(plugin.executeFailure, run, report);
   return contract::GuardEntry(plugin.executeFailure, run, report);
 }

@@ -1,6 +1,7 @@
 #include "receive_frame.h"
 
 #include "contract/boundary_text.h"
+#include "contract/clip_list.h"
 #include "contract/entry_points.h"
 #include "contract/trace_levels.h"
 #include "hostlib/corvana.h"
@@ -55,10 +56,11 @@ std::int32_t Execute(const ReceivePlugin& plugin, platform::System& system, Rece
   return plugin.execute != nullptr ? plugin.execute(system, state) : plugin.executeFailure;
 }
 
-void TraceExecuteFault(const ReceivePlugin& plugin) {
+void ReportExecuteFault(const ReceivePlugin& plugin, platform::System& system, const ReceiveState& state) {
   if (plugin.executeFaultTrace != nullptr) {
     HostTrace(contract::kTraceCategory, contract::kTraceFailure, plugin.executeFaultTrace);
   }
+  if (!state.files.clipList.empty()) contract::ClearClipList(system.files, state.files.clipList);
 }
 
 }  // namespace receive_frame

@@ -63,7 +63,8 @@ std::uint32_t GetFlags(const ReceivePlugin& plugin);
 // Traces and runs the plug-in's run.
 std::int32_t Execute(const ReceivePlugin& plugin, platform::System& system, ReceiveState& state);
 
-// The failure-level trace of a run that threw, if the plug-in has one.
-void TraceExecuteFault(const ReceivePlugin& plugin);
+// What a run that threw or faulted leaves behind: its failure-level trace, if the plug-in has one, and
+// no clip list, since what the run wrote of it may lack clips.
+void ReportExecuteFault(const ReceivePlugin& plugin, platform::System& system, const ReceiveState& state);
 
 }  // namespace receive_frame

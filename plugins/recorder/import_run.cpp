@@ -4,6 +4,7 @@
 
 #include "attribute_file.h"
 #include "contract/clip_info.h"
+#include "contract/clip_list.h"
 #include "contract/trace_levels.h"
 #include "description_text.h"
 #include "hostlib/corvana.h"
@@ -73,8 +74,10 @@ class ClipRun {
 
   void ClearRecord() { clip_ = contract::ClipInfo{}; }
 
-  // Clips 1 to 25 of the folder, ending at the first media file that is missing.
-  void ImportFolder(const RecorderFolder& folder) {
+  // Clips 1 to 25 of the folder, ending at the first media file that is missing. False when a clip could
+  // not be written: the clip list is then emptied again, since a list that lacks clips must not be
+  // imported as if whole, and the run ends.
+  bool ImportFolder(const RecorderFolder& folder) {
     for (int index = 1; index <= kMostClipsPerFolder; ++index) {
       clip_.number = counter_;
       clip_.filename = Padded(index, 6) + u".dvd";
@@ -90,13 +93,19 @@ class ClipRun {
       std::u16string media = clip_.path;
       if (!platform::EndsWithSeparator(media)) media += platform::PathSeparator();
       media += clip_.filename;
-      if (!FileIsReadable(system_.files, media)) return;
+      if (!FileIsReadable(system_.files, media)) return true;
       clip_.reelname = MediaFileDate(system_.files, media);
       ReadAttributeFile(system_.files, clip_.path, clip_, index - 1);
-      // A clip whose section could not be written takes no number, so the list keeps no gap.
-      if (contract::SaveClipInfo(system_.profile, clipList_, &clip_, contract::ClipInfoWriter::Moltrin)) ++counter_;
+      if (!contract::SaveClipInfo(system_.profile, clipList_, &clip_, contract::ClipInfoWriter::Moltrin)) {
+        HostTrace(contract::kTraceCategory, contract::kTraceFailure, u"cannot write the clip of %s \n", media.c_str());
+        if (!contract::ClearClipList(system_.files, clipList_))
+          HostTrace(contract::kTraceCategory, contract::kTraceFailure, u"cannot delete %s \n", clipList_.c_str());
+        return false;
+      }
+      ++counter_;
       HostTrace(contract::kTraceCategory, contract::kTraceImport, u"SaveClipInfo for  %s \n", media.c_str());
     }
+    return true;
   }
 
  private:
@@ -129,13 +138,15 @@ std::int32_t ImportSelection(platform::System& system, std::u16string_view clipL
     if (platform::FileNamesIgnoreCase()) path = platform::ToLower(path);
     if (EndsWith(platform::ToLower(path), u"dlx")) {
       HostTrace(contract::kTraceCategory, contract::kTraceImport, u"using file %s \n", path.c_str());
-      if (const std::optional<RecorderFolder> folder = DlxFolder(path)) run.ImportFolder(*folder);
+      if (const std::optional<RecorderFolder> folder = DlxFolder(path); folder && !run.ImportFolder(*folder)) return 0;
     }
   }
   // Only the last file's folder list counts.
   if (EndsWith(platform::ToLower(path), u"cdt") || EndsWith(platform::ToLower(path), u"dlt")) {
     if (const std::optional<std::u16string> directory = ListDirectory(path)) {
-      for (int number : FolderNumbersIn(text)) run.ImportFolder(ListedFolder(*directory, number));
+      for (int number : FolderNumbersIn(text)) {
+        if (!run.ImportFolder(ListedFolder(*directory, number))) return 0;
+      }
     }
   }
   return 1;
@@ -143,7 +154,11 @@ std::int32_t ImportSelection(platform::System& system, std::u16string_view clipL
 
 std::int32_t RunImport(platform::System& system, const contract::ModuleFiles& files, std::u16string& startupPath) {
   if (files.clipList.empty()) return 0;
-  system.files.Remove(files.clipList);
+  // The host would merge an earlier run's sections into this one's.
+  if (!contract::ClearClipList(system.files, files.clipList)) {
+    HostTrace(contract::kTraceCategory, contract::kTraceFailure, u"cannot delete %s \n", files.clipList.c_str());
+    return 0;
+  }
   const char16_t* title = LoadHostString(platform::ThisModule(), kDialogTitleString);
   const platform::WindowHandle owner = FindHostMainWindow(system.windows);
   const std::optional<Selection> selection = FileOpenDlg(system, files, owner, title != nullptr ? title : u"", startupPath);

@@ -20,6 +20,11 @@ void TraceDetail(const char16_t* format, const std::u16string& path, std::uint64
 
 void Inspect(const HostFindData& data, const std::u16string& path, ScanContext& scan) {
   if ((data.attributes & kDirectoryAttribute) != 0) return;
+  if (!platform::FitsLimit(path, platform::kMaxPathChars)) {
+    // Neither its attributes nor its clip's path could hold it.
+    HostTrace(contract::kTraceCategory, contract::kTraceFailure, u"skip Clip : %s (path too long) \r\n", path.c_str());
+    return;
+  }
   HostTrace(contract::kTraceCategory, contract::kTraceScanDetail, u"Clip : %s \r\n", path.c_str());
   // Time and size come from the file itself, not from the listing.
   const std::optional<platform::FileEntry> file = scan.files.Attributes(path);
@@ -28,10 +33,14 @@ void Inspect(const HostFindData& data, const std::u16string& path, ScanContext& 
     return;
   }
   const WatchTime fileTime = WatchTime::Of(file->lastWriteTime);
-  TraceWatchTime(scan.watchTime);
+  TraceWatchTime(scan.window.after);
   HostTrace(contract::kTraceCategory, contract::kTraceScanDetail, u"time New   : %08X%08X \r\n", fileTime.high,
             fileTime.low);
-  if (file->lastWriteTime <= scan.watchTime.Value()) return;
+  if (file->lastWriteTime <= scan.window.after.Value()) return;
+  if (file->lastWriteTime > scan.window.upTo.Value()) {
+    HostTrace(contract::kTraceCategory, contract::kTraceScanDetail, u"next Clip : %s \r\n", path.c_str());
+    return;
+  }
   if (file->size >= kSmallestClipBytes) {
     scan.collected.push_back(path);
     TraceDetail(u"new Clip : %s (Size : %d) \r\n", path, file->size);
@@ -54,14 +63,14 @@ int OnFoundItem(const HostFindData* data, const char16_t* fullPath, std::uintptr
 }
 
 ScanResult ScanPattern(platform::Files& files, std::u16string_view folder, std::u16string_view pattern,
-                       const WatchTime& watchTime) {
+                       const ScanWindow& window) {
   const std::u16string searchPath = std::u16string(folder) + std::u16string(pattern);
   if (!platform::FitsLimit(searchPath, platform::kMaxPathChars)) {
     HostTrace(contract::kTraceCategory, contract::kTraceFailure, u"Search path too long : %s\r\n", searchPath.c_str());
     return {};
   }
   HostTrace(contract::kTraceCategory, contract::kTracePattern, u"Searching %s\r\n", searchPath.c_str());
-  ScanContext scan{files, watchTime, {}};
+  ScanContext scan{files, window, {}};
   EnumerateDirectory(&OnFoundItem, searchPath.c_str(), kAttributeMask, kFilesAndDirectories, &scan);
   return {true, std::move(scan.collected)};
 }

@@ -1,8 +1,10 @@
 #include "watch_run.h"
 
 #include <array>
+#include <optional>
 
 #include "contract/clip_info.h"
+#include "contract/clip_list.h"
 #include "contract/module_files.h"
 #include "contract/trace_levels.h"
 #include "folder_choice.h"
@@ -15,37 +17,35 @@ namespace watchfolder {
 namespace {
 
 constexpr std::array<std::u16string_view, 4> kMediaPatterns = {u"*.mxf", u"*.avi", u"*.dif", u"*.m2v"};
-// The settings file's time must lie after every file that was there before a first run.
-constexpr std::uint32_t kFirstRunPauseMs = 100;
+// Longer than a tick of the file system's clock: a file stamped no later than a moment read before the
+// pause was written before the pause ended. A volume that keeps whole (even) seconds may stamp a write
+// with a moment up to two seconds ahead.
+constexpr std::uint32_t kSettlePauseMs = 100;
+constexpr std::uint32_t kCoarseSettlePauseMs = 2000;
+constexpr platform::FileTime kTicksPerSecond = 10'000'000;
 
 void TraceFailure(const char16_t* format, std::u16string_view text) {
   const std::u16string terminated(text);
   HostTrace(contract::kTraceCategory, contract::kTraceFailure, format, terminated.c_str());
 }
 
+// Takes back what a failed run wrote of its clip list. False, to end the run's listing.
+bool Discarded(platform::Files& files, std::u16string_view clipList) {
+  if (!contract::ClearClipList(files, clipList)) TraceFailure(u"cannot delete %s\r\n", clipList);
+  return false;
+}
+
 bool WriteFolder(platform::Profile& profile, const WatchRun& run) {
   return profile.WriteString(run.settings, contract::kSettingsSection, contract::kStartupPathKey, run.folder);
 }
 
-// The clip list must be gone: sections of an earlier run would be imported again with this run's.
-bool ClipListRemoved(platform::Files& files, std::u16string_view clipList) {
-  files.Remove(clipList);
-  return !files.Attributes(clipList).has_value();
-}
-
-// The settings file's time, read twice around "TimeH" as the settings were always stored. False, with
-// the previous time written back, when any step fails.
-bool StoreNewWatchTime(platform::System& system, const WatchRun& run) {
-  bool stored = WriteFolder(system.profile, run);
-  std::optional<WatchTime> first = stored ? SettingsFileTime(system.files, run.settings) : std::nullopt;
-  stored = first && WriteWatchTimeHigh(system.profile, run.settings, first->high);
-  std::optional<WatchTime> second = stored ? SettingsFileTime(system.files, run.settings) : std::nullopt;
-  stored = second && WriteWatchTime(system.profile, run.settings, *second);
-  if (!stored) {
-    TraceFailure(u"cannot store the watch time in %s\r\n", run.settings);
-    WriteWatchTime(system.profile, run.settings, run.watchTime);
-  }
-  return stored;
+// The moment of this run as the file system stamps it: the settings file written again, whether or not
+// a value changed, and its time read back. Nothing when the settings file cannot be written, since the
+// time could then not move on.
+std::optional<WatchTime> TakeMoment(platform::System& system, const WatchRun& run) {
+  WriteFolder(system.profile, run);
+  if (!system.profile.Touch(run.settings)) return std::nullopt;
+  return SettingsFileTime(system.files, run.settings);
 }
 
 contract::ClipInfo ClipOf(const std::u16string& fullPath, std::int32_t number) {
@@ -66,25 +66,24 @@ contract::ClipInfo ClipOf(const std::u16string& fullPath, std::int32_t number) {
   return clip;
 }
 
-// Every new file of each pattern as the next clip; false when a pattern could not be searched or a clip
-// could not be written.
-bool ListNewClips(platform::System& system, const WatchRun& run) {
-  bool complete = true;
+// Every file of each pattern written within `window`, each as the next clip; false, with the clip list
+// emptied again, when a pattern could not be searched or a clip could not be written: a list that lacks
+// some files must not be imported as if it held them all.
+bool ListNewClips(platform::System& system, const WatchRun& run, const ScanWindow& window) {
   std::int32_t number = 0;
   for (std::u16string_view pattern : kMediaPatterns) {
-    const ScanResult scan = ScanPattern(system.files, run.folder, pattern, run.watchTime);
-    complete = complete && scan.searched;
+    const ScanResult scan = ScanPattern(system.files, run.folder, pattern, window);
+    if (!scan.searched) return Discarded(system.files, run.clipList);
     for (const std::u16string& path : scan.collected) {
       const contract::ClipInfo clip = ClipOf(path, number);
-      if (contract::SaveClipInfo(system.profile, run.clipList, &clip, contract::ClipInfoWriter::Fennick)) {
-        ++number;
-      } else {
-        complete = false;
+      if (!contract::SaveClipInfo(system.profile, run.clipList, &clip, contract::ClipInfoWriter::Fennick)) {
         TraceFailure(u"cannot write the clip of %s\r\n", path);
+        return Discarded(system.files, run.clipList);
       }
+      ++number;
     }
   }
-  return complete;
+  return true;
 }
 
 }  // namespace
@@ -94,31 +93,46 @@ std::int32_t RunWatchFolder(platform::System& system, const WatchRun& run) {
     HostTrace(contract::kTraceCategory, contract::kTraceFailure, u"no place for the clip list beside the module\r\n");
     return 1;
   }
-  if (!ClipListRemoved(system.files, run.clipList)) {
+  // The host would import an earlier run's clips again.
+  if (!contract::ClearClipList(system.files, run.clipList)) {
     TraceFailure(u"cannot delete %s\r\n", run.clipList);
-    return 1;
+    return 0;
   }
   ReadWatchTime(system.profile, run.settings, run.watchTime);
   TraceWatchTime(run.watchTime);
   if (run.watchTime.high == 0) {
     WriteFolder(system.profile, run);
-    system.clock.Sleep(kFirstRunPauseMs);
+    system.profile.Touch(run.settings);
+    system.clock.Sleep(kSettlePauseMs);
     if (const auto time = SettingsFileTime(system.files, run.settings)) run.watchTime = *time;
     TraceWatchTime(run.watchTime);
   }
   const platform::WindowHandle owner = FindHostMainWindow(system.windows);
   if (!ChooseWatchFolder(system.dialogs, run.folder, owner, run.title)) return 1;
-  // Stored before the scan, so that a file that arrives during the scan is offered again next time.
-  const bool newTimeStored = StoreNewWatchTime(system, run);
+
+  // Nothing is stored until the clip list holds the run's clips: a run that fails or dies before then
+  // leaves the stored time as it was, and the next run offers the same files.
+  const std::optional<WatchTime> moment = TakeMoment(system, run);
+  if (!moment) {
+    TraceFailure(u"cannot store the watch time in %s\r\n", run.settings);
+    return 1;
+  }
+  // Every file stamped up to the moment is in place before the scan begins.
+  system.clock.Sleep(moment->Value() % kTicksPerSecond == 0 ? kCoarseSettlePauseMs : kSettlePauseMs);
 
   // A folder that is missing or cannot be read lists nothing now; its files must still come next time.
   // One too long to search is refused by the scan itself.
   const std::u16string everything = run.folder + u"*";
-  const bool readable =
-      !platform::FitsLimit(everything, platform::kMaxPathChars) || system.files.FindFirst(everything).has_value();
-  if (!readable) TraceFailure(u"cannot read the watch folder %s\r\n", run.folder);
-  const bool complete = readable && ListNewClips(system, run);
-  if (!complete && newTimeStored) WriteWatchTime(system.profile, run.settings, run.watchTime);
+  if (platform::FitsLimit(everything, platform::kMaxPathChars) && !system.files.FindFirst(everything).has_value()) {
+    TraceFailure(u"cannot read the watch folder %s\r\n", run.folder);
+    return 1;
+  }
+  if (!ListNewClips(system, run, {run.watchTime, *moment})) return 1;
+  if (!WriteWatchTime(system.profile, run.settings, *moment)) {
+    // Imported now and offered again next time, the clips would come twice.
+    TraceFailure(u"cannot store the watch time in %s\r\n", run.settings);
+    Discarded(system.files, run.clipList);
+  }
   return 1;
 }
 

@@ -51,14 +51,11 @@ void ReadWatchTime(platform::Profile& profile, std::u16string_view settings, Wat
   read(kLowKey, time.low);
 }
 
-bool WriteWatchTimeHigh(platform::Profile& profile, std::u16string_view settings, std::uint32_t high) {
-  return profile.WriteString(settings, contract::kSettingsSection, kHighKey, FormatTimeHalf(high));
-}
-
 bool WriteWatchTime(platform::Profile& profile, std::u16string_view settings, const WatchTime& time) {
-  const bool high = WriteWatchTimeHigh(profile, settings, time.high);
-  const bool low = profile.WriteString(settings, contract::kSettingsSection, kLowKey, FormatTimeHalf(time.low));
-  return high && low;
+  // One write for both halves: a run cut short between two writes would keep half of each time.
+  const std::u16string section(contract::kSettingsSection);
+  return profile.WriteBatch(settings, {{section, std::u16string(kHighKey), FormatTimeHalf(time.high)},
+                                       {section, std::u16string(kLowKey), FormatTimeHalf(time.low)}});
 }
 
 std::optional<WatchTime> SettingsFileTime(platform::Files& files, std::u16string_view settings) {

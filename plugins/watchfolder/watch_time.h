@@ -32,10 +32,8 @@ std::u16string FormatTimeHalf(std::uint32_t half);
 // value it had.
 void ReadWatchTime(platform::Profile& profile, std::u16string_view settings, WatchTime& time);
 
-// Writes "TimeH" alone; false when the settings file could not be written.
-bool WriteWatchTimeHigh(platform::Profile& profile, std::u16string_view settings, std::uint32_t high);
-
-// Writes both halves; false when the settings file could not be written.
+// Writes both halves in one write; false, with neither written, when the settings file could not be
+// written.
 bool WriteWatchTime(platform::Profile& profile, std::u16string_view settings, const WatchTime& time);
 
 // The settings file's own last-write time; nothing when it cannot be read.

@@ -242,6 +242,7 @@ TEST_F(ReceiveShell, MoltrinReportsAProcessorFaultInItsRunAndReturnsZero) {
   PluginModule module(CopyModule("Moltrin", platform::Utf8ToUtf16(ModuleFile("Moltrin"))));
   ASSERT_TRUE(module.loaded()) << module.error();
   EXPECT_EQ(module.entry().startup(), 1);
+  dir_.WriteFile(u"vorlane.ini", "[Clip0]\r\nFilename=000001.dvd\r\n");
   vorlane::test::NoAccessPage memory;
   FaultAtExecute sink{&memory, &traces_};
   traces_.clear();
@@ -254,6 +255,7 @@ TEST_F(ReceiveShell, MoltrinReportsAProcessorFaultInItsRunAndReturnsZero) {
                          {contract::kTraceCategory, contract::kTraceFailure, "access violation Execute\n"},
                          {contract::kTraceCategory, contract::kTraceEntry, "SHUTDOWN\n"},
                      }));
+  EXPECT_FALSE(dir_.Exists(u"vorlane.ini")) << "a run cut short leaves no clip list to import";
 }
 
 TEST_F(ReceiveShell, FennickReadsItsWatchFolderAndWritesNothingAtShutdown) {

@@ -3,6 +3,8 @@ vorlane_test(plugins_recorder_attribute_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/r
              LIBS vorlane_recorder_logic LABELS plugins)
 vorlane_test(plugins_recorder_run_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/recorder_run_test.cpp
              LIBS vorlane_recorder_logic vorlane_platform_fake LABELS plugins)
+vorlane_test(plugins_recorder_clip_list_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/recorder_clip_list_test.cpp
+             LIBS vorlane_recorder_logic vorlane_platform_fake LABELS plugins)
 
 # The built module under the stand-in host, natively and under Wine with the real open-file dialog.
 vorlane_test(plugins_recorder_plugin_host_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/recorder_plugin_host_test.cpp

@@ -2,12 +2,15 @@
 // windows and clock, and faults in the files and the profile: what a bad input leaves behind.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "file_time.h"
+#include "flaky_files.h"
 #include "flaky_profile.h"
 #include "folder_choice.h"
 #include "hostlib/standin.h"
@@ -31,37 +34,6 @@ using platform::Utf8ToUtf16;
 constexpr std::uint64_t kWatchTime = 0x01DA000012345678ULL;
 
 std::u16string Sep() { return platform::NativeSeparators(u"\\"); }
-
-// Passes everything to the real files, except a clip list that will not go away and files that vanish
-// between the listing and the attribute read.
-class FlakyFiles final : public platform::Files {
- public:
-  explicit FlakyFiles(platform::Files& real) : real_(real) {}
-  std::u16string undeletable;
-  std::u16string vanishing;  // file name
-
-  std::vector<platform::FileEntry> Find(std::u16string_view pattern) override { return real_.Find(pattern); }
-  std::optional<platform::FileEntry> FindFirst(std::u16string_view pattern) override { return real_.FindFirst(pattern); }
-  std::optional<platform::FileEntry> Attributes(std::u16string_view path) override {
-    if (!vanishing.empty() && platform::FileNamePart(path) == vanishing) return std::nullopt;
-    return real_.Attributes(path);
-  }
-  std::optional<std::u16string> FullPath(std::u16string_view path) override { return real_.FullPath(path); }
-  std::optional<std::u16string> ShortPath(std::u16string_view path) override { return real_.ShortPath(path); }
-  bool Remove(std::u16string_view path) override { return path != undeletable && real_.Remove(path); }
-  std::u16string ModulePath(void* module) override { return real_.ModulePath(module); }
-  std::optional<std::string> ReadBytes(std::u16string_view path, std::size_t maxBytes) override {
-    return real_.ReadBytes(path, maxBytes);
-  }
-  std::optional<std::string> ReadBytesDenyingWrite(std::u16string_view path, std::size_t maxBytes) override {
-    return real_.ReadBytesDenyingWrite(path, maxBytes);
-  }
-  bool WriteBytes(std::u16string_view path, std::string_view bytes) override { return real_.WriteBytes(path, bytes); }
-  bool AppendBytes(std::u16string_view path, std::string_view bytes) override { return real_.AppendBytes(path, bytes); }
-
- private:
-  platform::Files& real_;
-};
 
 void Capture(int, int level, const char* line, void* context) {
   static_cast<std::vector<std::string>*>(context)->push_back(std::to_string(level) + " " + line);
@@ -117,7 +89,7 @@ class WatchFolderRun : public ::testing::Test {
 
   vorlane::test::TempDir dir_;
   vorlane::test::FlakyProfile profile_{platform::RealSystem().profile};
-  FlakyFiles files_{platform::RealSystem().files};
+  vorlane::test::FlakyFiles files_{platform::RealSystem().files};
   platform::fake::FakeClock clock_;
   platform::fake::FakeWindows windows_;
   platform::fake::FakeDialogs dialogs_;
@@ -136,6 +108,7 @@ TEST_F(WatchFolderRun, BadInputGivesTheResultListsWhatItSafelyCanAndKeepsWhatCou
     std::vector<std::u16string> clips;
     bool timeKept;      // TimeH/TimeL hold the stored watch time afterwards
     std::string trace;  // a trace the run must give ("" none)
+    std::int32_t result = 1;
   };
   // A folder of 258 characters: with its separator it fills the path limit, leaving no room for a pattern.
   const std::size_t room = platform::kMaxPathChars - 1 - dir_.Join(u"watch/").size() - 1;
@@ -146,24 +119,40 @@ TEST_F(WatchFolderRun, BadInputGivesTheResultListsWhatItSafelyCanAndKeepsWhatCou
        "0 cannot read the watch folder"},
       {"a file that vanishes before its attributes are read is skipped, the rest listed",
        [](WatchFolderRun& r) { r.files_.vanishing = u"gone.avi"; }, u"watch", {u"kept.avi"}, false, "gone Clip : "},
-      {"a settings file that cannot be written keeps the stored time and still lists",
+      {"a settings file that cannot be written lists nothing: its time cannot move on, so the clips would come "
+       "again",
        [](WatchFolderRun& r) {
          r.profile_.failingFile = r.Settings();
          r.profile_.failures = 100;
        },
-       u"watch", {u"gone.avi", u"kept.avi"}, true, "0 cannot store the watch time"},
-      {"a clip list that cannot be deleted ends the run before the browser",
+       u"watch", {}, true, "0 cannot store the watch time"},
+      {"a new time that cannot be stored after the clips takes the clip list back",
+       [](WatchFolderRun& r) {
+         r.profile_.failingFile = r.Settings();
+         r.profile_.passing = 2;  // the folder and the moment
+         r.profile_.failures = 1;
+       },
+       u"watch", {}, true, "0 cannot store the watch time"},
+      {"a clip list that cannot be deleted is emptied, and the run lists without the old clips",
        [](WatchFolderRun& r) {
          r.dir_.WriteFile(u"host/vorlane.ini", "[Clip0]\r\nFilename=earlier.avi\r\n");
          r.files_.undeletable = r.ClipList();
        },
-       u"watch", {u"earlier.avi"}, true, "0 cannot delete "},
-      {"a clip that cannot be written is offered again: the previous time is stored back",
+       u"watch", {u"gone.avi", u"kept.avi"}, false, ""},
+      {"a clip list that can be neither deleted nor emptied ends the run with 0 before the browser",
+       [](WatchFolderRun& r) {
+         r.dir_.WriteFile(u"host/vorlane.ini", "[Clip0]\r\nFilename=earlier.avi\r\n");
+         r.files_.undeletable = r.ClipList();
+         r.files_.stuck = true;
+       },
+       u"watch", {u"earlier.avi"}, true, "0 cannot delete ", 0},
+      {"a clip that cannot be written leaves no clip list and the stored time, so all come again",
        [](WatchFolderRun& r) {
          r.profile_.failingFile = r.ClipList();
+         r.profile_.passing = 1;
          r.profile_.failures = 1;
        },
-       u"watch", {u"kept.avi"}, true, "0 cannot write the clip of "},
+       u"watch", {}, true, "0 cannot write the clip of "},
       {"a chosen folder with no room for the pattern lists nothing and stores the previous time back", nullptr,
        longFolder, {}, true, "0 Search path too long"},
   };
@@ -178,7 +167,9 @@ TEST_F(WatchFolderRun, BadInputGivesTheResultListsWhatItSafelyCanAndKeepsWhatCou
     AddMedia(u"gone.avi", 1);
     AddMedia(u"kept.avi", 2);
     profile_.failures = 0;
+    profile_.passing = 0;
     files_.undeletable.clear();
+    files_.stuck = false;
     files_.vanishing.clear();
     dialogs_.folderAnswers.clear();
     traces_.clear();
@@ -187,7 +178,7 @@ TEST_F(WatchFolderRun, BadInputGivesTheResultListsWhatItSafelyCanAndKeepsWhatCou
     const std::optional<std::u16string> answer =
         c.answer ? std::optional<std::u16string>(dir_.Join(*c.answer)) : std::nullopt;
 
-    EXPECT_EQ(Run(answer), 1);
+    EXPECT_EQ(Run(answer), c.result);
     EXPECT_EQ(ClipFilenames(), c.clips);
     if (c.timeKept) {
       EXPECT_EQ(Setting(u"TimeH") + Setting(u"TimeL"), u"01DA000012345678");
@@ -199,18 +190,111 @@ TEST_F(WatchFolderRun, BadInputGivesTheResultListsWhatItSafelyCanAndKeepsWhatCou
   EXPECT_EQ(dir_.Join(longFolder).size(), platform::kMaxPathChars - 1);
 }
 
+// Runs in a row over one watch folder, with the file system's own times: whatever arrives before, between
+// or during the runs, each file is listed by one run at most, and every file written after a first run's
+// moment by exactly one.
+TEST_F(WatchFolderRun, EachFileIsListedByExactlyOneRunOfASequence) {
+  std::map<std::u16string, int> listed;
+  const auto run = [&](const std::optional<std::u16string>& answer) {
+    EXPECT_EQ(Run(answer), 1);
+    for (const std::u16string& name : ClipFilenames()) ++listed[name];
+  };
+  const auto now = [&] {
+    // The file system's present moment: what it stamps a write with now.
+    dir_.WriteFile(u"host/clock", "x");
+    return platform::RealSystem().files.Attributes(dir_.Join(u"host/clock"))->lastWriteTime;
+  };
+  // A run's moment must lie past a file that the test stamps just after the previous one.
+  const auto waitForClockPast = [&](std::uint64_t time) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (now() <= time) ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "the file clock stands still";
+  };
+  const auto stored = [&] {
+    return watchfolder::WatchTime{*watchfolder::ParseTimeHalf(Setting(u"TimeH")),
+                                  *watchfolder::ParseTimeHalf(Setting(u"TimeL"))}
+        .Value();
+  };
+  const auto addAt = [&](const std::u16string& name, std::uint64_t time) {
+    dir_.WriteFile(u"watch/" + name, std::string(8192, 'm'));
+    ASSERT_TRUE(vorlane::test::SetLastWriteTime(dir_.Join(u"watch/" + name), time));
+  };
+  const std::u16string watch = dir_.Join(u"watch");
+  folder_ = Watch();
+
+  addAt(u"before.avi", kWatchTime);
+  run(watch);  // a first run: its own moment becomes the watch time
+  const std::uint64_t first = stored();
+  addAt(u"equal.avi", first);
+  addAt(u"second.avi", first + 1);
+  waitForClockPast(first + 1);
+  run(watch);
+  run(watch);  // nothing new
+  addAt(u"seen.mxf", kWatchTime);
+  files_.duringScan = [&] {
+    // Written while the run scans, after its moment: the next run's, whole.
+    const std::uint64_t moment = platform::RealSystem().files.Attributes(Settings())->lastWriteTime;
+    addAt(u"during.avi", moment + 1);
+  };
+  run(watch);
+  EXPECT_EQ(listed.count(u"during.avi"), 0u) << "written after the run's moment";
+  waitForClockPast(platform::RealSystem().files.Attributes(dir_.Join(u"watch/during.avi"))->lastWriteTime);
+  run(watch);
+
+  // A cancelled first run stores no time: the next run takes its own moment, not the cancelled one's.
+  fs::remove(fs::path(Settings()));
+  memory_ = {};
+  run(std::nullopt);
+  const std::uint64_t cancelled = platform::RealSystem().files.Attributes(Settings())->lastWriteTime;
+  addAt(u"after-cancel.avi", cancelled + 1);
+  waitForClockPast(cancelled + 1);
+  run(watch);
+  run(watch);
+
+  const std::map<std::u16string, int> expected = {{u"second.avi", 1}, {u"during.avi", 1}};
+  EXPECT_EQ(listed, expected);
+}
+
+TEST_F(WatchFolderRun, AFileWhoseFullPathDoesNotFitIsSkippedAsAFailure) {
+  const std::size_t room = platform::kMaxPathChars - Watch().size();
+  const std::u16string name = std::u16string(room - 3, u'x') + u".avi";  // one past the limit
+  try {
+    AddMedia(name, 5);
+  } catch (const std::exception&) {
+    GTEST_SKIP() << "this build's files cannot hold a path past 259 characters";
+  }
+  AddMedia(u"short.avi", 5);
+  Store("01DA0000", "12345678");
+  folder_ = Watch();
+  EXPECT_EQ(Run(dir_.Join(u"watch")), 1);
+  EXPECT_EQ(ClipFilenames(), std::vector<std::u16string>{u"short.avi"});
+  EXPECT_TRUE(Traced("0 skip Clip : " + Utf16ToUtf8(Watch() + name) + " (path too long)"));
+}
+
+TEST_F(WatchFolderRun, OnAVolumeOfTwoSecondTimesTheRunWaitsPastItsMomentAndListsEachFileOnce) {
+  files_.evenSeconds = true;
+  Store("01DA0000", "12345678");
+  AddMedia(u"late.avi", 5);
+  folder_ = Watch();
+  EXPECT_EQ(Run(dir_.Join(u"watch")), 1);
+  EXPECT_EQ(ClipFilenames(), std::vector<std::u16string>{u"late.avi"});
+  EXPECT_EQ(clock_.sleeps, std::vector<std::uint32_t>{2000}) << "a moment of whole seconds may lie ahead";
+  EXPECT_EQ(Run(dir_.Join(u"watch")), 1);
+  EXPECT_TRUE(ClipFilenames().empty());
+}
+
 TEST_F(WatchFolderRun, JunkInAStoredHalfKeepsTheHalfInMemory) {
   AddMedia(u"at-watch-time.mxf", 0);
   Store("01DA0000", "junk");
   EXPECT_EQ(Run(Watch()), 1);
   // The low half stayed 0, so a file at the full stored time is later than the watch time.
   EXPECT_EQ(ClipFilenames(), std::vector<std::u16string>{u"at-watch-time.mxf"});
-  EXPECT_TRUE(clock_.sleeps.empty());
+  EXPECT_EQ(clock_.sleeps, std::vector<std::uint32_t>{100}) << "the pause after the run's moment alone";
 
   Store(" zz", "12345678");
   memory_ = {};
+  clock_.sleeps.clear();
   EXPECT_EQ(Run(Watch()), 1);
-  EXPECT_EQ(clock_.sleeps, std::vector<std::uint32_t>{100}) << "a high half of 0 is a first run";
+  EXPECT_EQ(clock_.sleeps, (std::vector<std::uint32_t>{100, 100})) << "a high half of 0 is a first run";
   EXPECT_TRUE(ClipFilenames().empty());
 }
 

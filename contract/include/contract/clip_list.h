@@ -5,10 +5,10 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/files.h"
 #include "platform/profile.h"
 
 namespace contract {
-
 
 struct ClipEntry {
   std::u16string key;    // the literal the writer passes, e.g. "TCIn " with its blank
@@ -37,6 +37,12 @@ bool WriteClipSections(platform::Profile& profile, std::u16string_view clipListP
 // host reads it, with the value written. False when the file reads otherwise (another encoding, a
 // changed or missing section).
 bool ClipSectionReadsBack(platform::Profile& profile, std::u16string_view clipListPath, const ClipSection& section);
+
+// Deletes the clip list file, and any new copy of it that a rewrite cut short left beside it, so that
+// nothing of an earlier run is imported again. A file that cannot be deleted (another program holds it)
+// is emptied instead. False when the clip list still holds something: it is a folder, or it can be
+// neither deleted nor emptied.
+bool ClearClipList(platform::Files& files, std::u16string_view clipListPath);
 
 // The values Sorrend copies from a clip description file into its clip list section.
 struct ReimportedClip {

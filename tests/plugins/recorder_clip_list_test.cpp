@@ -1,0 +1,95 @@
+// Moltrin's clip list when an earlier one will not go away or a clip cannot be written: the host must
+// never import an earlier run's clips again, nor a part of a run's clips as if it were all of them.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "flaky_files.h"
+#include "flaky_profile.h"
+#include "hostlib/standin.h"
+#include "import_run.h"
+#include "platform/fake/fake_dialogs.h"
+#include "platform/fake/fake_system.h"
+#include "platform/fake/fake_windows.h"
+#include "platform/text.h"
+#include "temp_dir.h"
+
+namespace {
+
+void Capture(int, int level, const char* line, void* context) {
+  static_cast<std::vector<std::string>*>(context)->push_back(std::to_string(level) + " " + line);
+}
+
+struct Case {
+  const char* fault;
+  bool undeletable;     // the earlier clip list will not go away
+  bool stuck;           // nor be emptied
+  int clipsWritten;     // clips written before one fails; -1: none fails
+  std::int32_t result;
+  std::vector<std::u16string> filenames;  // of Clip0, Clip1 ... afterwards
+  std::string trace;                      // "" none
+};
+
+TEST(RecorderClipList, HoldsAllOfTheRunsClipsOrNone) {
+  const Case cases[] = {
+      {"an earlier clip list that cannot be deleted is emptied, so its sections are not merged into this run's",
+       true, false, -1, 1, {u"000001.dvd", u"000002.dvd", u"000003.dvd"}, ""},
+      {"an earlier clip list that can be neither deleted nor emptied ends the run with 0 before the dialog", true,
+       true, -1, 0, {u"earlier.dvd"}, "0 cannot delete "},
+      {"a clip that cannot be written takes back the clips before it and fails the run", false, false, 2, 0, {},
+       "0 cannot write the clip of "},
+      {"a first clip that cannot be written fails the run", false, false, 0, 0, {}, "0 cannot write the clip of "},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.fault);
+    vorlane::test::TempDir dir;
+    dir.WriteFile(u"disk/tape0007.dlx", "x");
+    for (const char16_t* media : {u"000001.dvd", u"000002.dvd", u"000003.dvd"}) {
+      dir.WriteFile(u"disk/tape0007/" + std::u16string(media), "dv");
+    }
+    dir.WriteFile(u"vorlane.ini", "[Clip0]\r\nFilename=earlier.dvd\r\n[Clip7]\r\nName=stale\r\n");
+    const contract::ModuleFiles files{dir.Join(u"vorlane.ini"), dir.Join(u"moltrin.ini")};
+    vorlane::test::FlakyFiles flakyFiles{platform::RealSystem().files};
+    if (c.undeletable) flakyFiles.undeletable = files.clipList;
+    flakyFiles.stuck = c.stuck;
+    vorlane::test::FlakyProfile profile{platform::RealSystem().profile};
+    if (c.clipsWritten >= 0) {
+      profile.failingFile = files.clipList;
+      profile.passing = c.clipsWritten;
+      profile.failures = 1;
+    }
+    platform::fake::FakeDialogs dialogs;
+    platform::fake::FakeWindows windows;
+    dialogs.openAnswers.push_back(platform::OpenFileAnswer{dir.Join(u"disk/tape0007.dlx") + u'\0' + u'\0', 1});
+    platform::System system = platform::fake::MakeSystem(
+        {.profile = &profile, .files = &flakyFiles, .windows = &windows, .dialogs = &dialogs});
+    std::vector<std::string> traces;
+    CorvanaStandInSetTraceSink(&Capture, &traces);
+    std::u16string startupPath;
+    EXPECT_EQ(recorder::RunImport(system, files, startupPath), c.result);
+    CorvanaStandInSetTraceSink(nullptr, nullptr);
+
+    std::vector<std::u16string> filenames;
+    for (int i = 0;; ++i) {
+      const std::u16string name = platform::RealSystem().profile
+                                      .ReadString(files.clipList, u"Clip" + platform::FormatInt(i), u"Filename",
+                                                  u"<absent>", 261)
+                                      .value;
+      if (name == u"<absent>") break;
+      filenames.push_back(name);
+    }
+    EXPECT_EQ(filenames, c.filenames);
+    const bool stale =
+        platform::RealSystem().profile.ReadString(files.clipList, u"Clip7", u"Name", u"", 261).value == u"stale";
+    EXPECT_EQ(stale, c.stuck) << "an earlier run's sections stay only where nothing could take them away";
+    EXPECT_EQ(dialogs.openRequests.empty(), c.stuck);
+    if (!c.trace.empty()) {
+      bool traced = false;
+      for (const std::string& line : traces) traced = traced || line.find(c.trace) != std::string::npos;
+      EXPECT_TRUE(traced) << c.trace;
+    }
+  }
+}
+
+}  // namespace
