@@ -5,21 +5,18 @@
 #include <string>
 #include <vector>
 
+#include "clip_list_filenames.h"
 #include "flaky_files.h"
 #include "flaky_profile.h"
-#include "hostlib/standin.h"
 #include "import_run.h"
 #include "platform/fake/fake_dialogs.h"
 #include "platform/fake/fake_system.h"
 #include "platform/fake/fake_windows.h"
 #include "platform/text.h"
 #include "temp_dir.h"
+#include "trace_lines.h"
 
 namespace {
-
-void Capture(int, int level, const char* line, void* context) {
-  static_cast<std::vector<std::string>*>(context)->push_back(std::to_string(level) + " " + line);
-}
 
 struct Case {
   const char* fault;
@@ -64,31 +61,15 @@ TEST(RecorderClipList, HoldsAllOfTheRunsClipsOrNone) {
     dialogs.openAnswers.push_back(platform::OpenFileAnswer{dir.Join(u"disk/tape0007.dlx") + u'\0' + u'\0', 1});
     platform::System system = platform::fake::MakeSystem(
         {.profile = &profile, .files = &flakyFiles, .windows = &windows, .dialogs = &dialogs});
-    std::vector<std::string> traces;
-    CorvanaStandInSetTraceSink(&Capture, &traces);
+    vorlane::test::TraceLines traces;
     std::u16string startupPath;
     EXPECT_EQ(recorder::RunImport(system, files, startupPath), c.result);
-    CorvanaStandInSetTraceSink(nullptr, nullptr);
-
-    std::vector<std::u16string> filenames;
-    for (int i = 0;; ++i) {
-      const std::u16string name = platform::RealSystem().profile
-                                      .ReadString(files.clipList, u"Clip" + platform::FormatInt(i), u"Filename",
-                                                  u"<absent>", 261)
-                                      .value;
-      if (name == u"<absent>") break;
-      filenames.push_back(name);
-    }
-    EXPECT_EQ(filenames, c.filenames);
+    EXPECT_EQ(vorlane::test::ClipFilenames(files.clipList), c.filenames);
     const bool stale =
         platform::RealSystem().profile.ReadString(files.clipList, u"Clip7", u"Name", u"", 261).value == u"stale";
     EXPECT_EQ(stale, c.stuck) << "an earlier run's sections stay only where nothing could take them away";
     EXPECT_EQ(dialogs.openRequests.empty(), c.stuck);
-    if (!c.trace.empty()) {
-      bool traced = false;
-      for (const std::string& line : traces) traced = traced || line.find(c.trace) != std::string::npos;
-      EXPECT_TRUE(traced) << c.trace;
-    }
+    if (!c.trace.empty()) { EXPECT_TRUE(traces.Has(c.trace)) << c.trace; }
   }
 }
 

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "clip_list_filenames.h"
 #include "file_time.h"
 #include "flaky_files.h"
 #include "flaky_profile.h"
 #include "folder_choice.h"
-#include "hostlib/standin.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_dialogs.h"
 #include "platform/fake/fake_system.h"
@@ -22,6 +22,7 @@
 #include "platform/path.h"
 #include "platform/text.h"
 #include "temp_dir.h"
+#include "trace_lines.h"
 #include "watch_run.h"
 #include "watch_time.h"
 
@@ -35,19 +36,13 @@ constexpr std::uint64_t kWatchTime = 0x01DA000012345678ULL;
 
 std::u16string Sep() { return platform::NativeSeparators(u"\\"); }
 
-void Capture(int, int level, const char* line, void* context) {
-  static_cast<std::vector<std::string>*>(context)->push_back(std::to_string(level) + " " + line);
-}
-
 // Public, so that the case table's arrangements can reach it.
 class WatchFolderRun : public ::testing::Test {
  public:
   void SetUp() override {
-    CorvanaStandInSetTraceSink(&Capture, &traces_);
     dir_.MakeDir(u"host");
     dir_.MakeDir(u"watch");
   }
-  void TearDown() override { CorvanaStandInSetTraceSink(nullptr, nullptr); }
 
   std::u16string Watch() const { return dir_.Join(u"watch") + Sep(); }
   std::u16string Settings() const { return dir_.Join(u"host/fennick.ini"); }
@@ -69,23 +64,8 @@ class WatchFolderRun : public ::testing::Test {
   std::u16string Setting(std::u16string_view key) {
     return platform::RealSystem().profile.ReadString(Settings(), u"Settings", key, u"<absent>", 261).value;
   }
-  std::vector<std::u16string> ClipFilenames() {
-    std::vector<std::u16string> names;
-    for (int i = 0;; ++i) {
-      const std::u16string name = platform::RealSystem().profile
-                                      .ReadString(ClipList(), u"Clip" + platform::FormatInt(i), u"Filename",
-                                                  u"<absent>", 261)
-                                      .value;
-      if (name == u"<absent>") return names;
-      names.push_back(name);
-    }
-  }
-  bool Traced(const std::string& text) const {
-    for (const std::string& line : traces_) {
-      if (line.find(text) != std::string::npos) return true;
-    }
-    return false;
-  }
+  std::vector<std::u16string> ClipFilenames() const { return vorlane::test::ClipFilenames(ClipList()); }
+  bool Traced(const std::string& text) const { return traces_.Has(text); }
 
   vorlane::test::TempDir dir_;
   vorlane::test::FlakyProfile profile_{platform::RealSystem().profile};
@@ -97,7 +77,7 @@ class WatchFolderRun : public ::testing::Test {
       {&profile_, nullptr, &files_, nullptr, &clock_, &windows_, nullptr, nullptr, &dialogs_});
   std::u16string folder_;
   watchfolder::WatchTime memory_;
-  std::vector<std::string> traces_;
+  vorlane::test::TraceLines traces_;
 };
 
 TEST_F(WatchFolderRun, BadInputGivesTheResultListsWhatItSafelyCanAndKeepsWhatCouldNotBeListed) {
@@ -172,7 +152,7 @@ TEST_F(WatchFolderRun, BadInputGivesTheResultListsWhatItSafelyCanAndKeepsWhatCou
     files_.stuck = false;
     files_.vanishing.clear();
     dialogs_.folderAnswers.clear();
-    traces_.clear();
+    traces_.Clear();
     folder_ = Watch();
     if (c.arrange != nullptr) c.arrange(run);
     const std::optional<std::u16string> answer =

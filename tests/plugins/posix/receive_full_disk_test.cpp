@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "clip_list_filenames.h"
 #include "contract/module_files.h"
 #include "file_time.h"
-#include "hostlib/standin.h"
 #include "import_run.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_dialogs.h"
@@ -25,6 +25,7 @@
 #include "platform/path.h"
 #include "platform/text.h"
 #include "temp_dir.h"
+#include "trace_lines.h"
 #include "watch_run.h"
 
 namespace {
@@ -75,36 +76,14 @@ class SmallDisk {
   bool mounted_ = false;
 };
 
-void Capture(int, int level, const char* line, void* context) {
-  static_cast<std::vector<std::string>*>(context)->push_back(std::to_string(level) + " " + line);
-}
-
 class ReceiveFullDisk : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!disk_.Mounted()) GTEST_SKIP() << "mounting a small tmpfs needs root";
-    CorvanaStandInSetTraceSink(&Capture, &traces_);
   }
-  void TearDown() override { CorvanaStandInSetTraceSink(nullptr, nullptr); }
 
   std::u16string OnDisk(std::u16string_view name) const { return dir_.Join(u"disk/" + std::u16string(name)); }
-  std::vector<std::u16string> Filenames() {
-    std::vector<std::u16string> names;
-    for (int i = 0;; ++i) {
-      const std::u16string name = platform::RealSystem().profile
-                                      .ReadString(OnDisk(u"vorlane.ini"), u"Clip" + platform::FormatInt(i),
-                                                  u"Filename", u"<absent>", 261)
-                                      .value;
-      if (name == u"<absent>") return names;
-      names.push_back(name);
-    }
-  }
-  bool Traced(const std::string& text) const {
-    for (const std::string& line : traces_) {
-      if (line.find(text) != std::string::npos) return true;
-    }
-    return false;
-  }
+  std::vector<std::u16string> Filenames() const { return vorlane::test::ClipFilenames(OnDisk(u"vorlane.ini")); }
 
   vorlane::test::TempDir dir_;
   SmallDisk disk_{dir_.FsPath() / "disk", 64 * kPage};
@@ -116,7 +95,7 @@ class ReceiveFullDisk : public ::testing::Test {
                                                          .clock = &clock_,
                                                          .windows = &windows_,
                                                          .dialogs = &dialogs_});
-  std::vector<std::string> traces_;
+  vorlane::test::TraceLines traces_;
 };
 
 TEST_F(ReceiveFullDisk, FennickDeliversEveryFileOnceWhateverRoomIsLeft) {
@@ -184,7 +163,7 @@ TEST_F(ReceiveFullDisk, MoltrinWritesAllOfARunsClipsOrNoneAndSaysSo) {
   std::set<std::int32_t> outcomes;
   for (std::size_t pages = 0; pages <= 48; pages += 4) {
     SCOPED_TRACE(std::to_string(pages) + " pages free");
-    traces_.clear();
+    traces_.Clear();
     disk_.LeaveFree(pages * kPage);
     dialogs_.openAnswers.push_back(platform::OpenFileAnswer{dir_.Join(u"rec/list.dlt") + u'\0' + u'\0', 1});
     std::u16string startupPath;
@@ -196,7 +175,7 @@ TEST_F(ReceiveFullDisk, MoltrinWritesAllOfARunsClipsOrNoneAndSaysSo) {
     } else {
       EXPECT_EQ(result, 0);
       EXPECT_EQ(clips, 0u) << "a partial clip list is taken back";
-      EXPECT_TRUE(Traced("0 cannot write the clip of "));
+      EXPECT_TRUE(traces_.Has("0 cannot write the clip of "));
     }
     disk_.Unfill();
     EXPECT_EQ(disk_.Leftovers({"vorlane.ini", "moltrin.ini"}), std::vector<std::string>{});

@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "clip_list_filenames.h"
 #include "file_time.h"
 #include "platform/system.h"
 #include "platform/text.h"
@@ -86,15 +87,8 @@ class KilledRuns : public ::testing::Test {
            profile.ReadString(settings, u"Settings", u"TimeL", u"", 20).value;
   }
   std::multiset<std::u16string> Listed() const {
-    std::multiset<std::u16string> names;
-    for (int i = 0;; ++i) {
-      const std::u16string name = platform::RealSystem().profile
-                                      .ReadString(dir_.Join(u"host/vorlane.ini"), u"Clip" + platform::FormatInt(i),
-                                                  u"Filename", u"<absent>", 261)
-                                      .value;
-      if (name == u"<absent>") return names;
-      names.insert(name);
-    }
+    const std::vector<std::u16string> names = vorlane::test::ClipFilenames(dir_.Join(u"host/vorlane.ini"));
+    return {names.begin(), names.end()};
   }
   std::vector<std::string> Leftovers() const {
     std::vector<std::string> names;
