@@ -2,15 +2,20 @@
 #include "platform/dialog_driver.h"
 
 #include <windows.h>
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "browser_selection.h"
+#include "platform/limits.h"
 #include "platform/path.h"
 #include "platform/text.h"
 #include "wide.h"
@@ -22,7 +27,6 @@ constexpr DWORD kPollMs = 20;
 // A status text unchanged over this many polls (about 100 ms) has settled; 2 s at most.
 constexpr int kStillPolls = 5;
 constexpr int kMaxSettlePolls = 100;
-constexpr int kSelectAttempts = 8;
 constexpr std::size_t kAnswerBytes = 32768;
 // The folder browser's title and status text controls.
 constexpr int kBrowserTitleControl = 0x3742;
@@ -47,16 +51,18 @@ bool HasClass(HWND window, const wchar_t* className) {
 
 BOOL CALLBACK FindTree(HWND child, LPARAM found) {
   if (!HasClass(child, L"SysTreeView32")) return TRUE;
-  *reinterpret_cast<bool*>(found) = true;
+  *reinterpret_cast<HWND*>(found) = child;
   return FALSE;
 }
 
-// The folder browser is the dialog that shows the folder tree.
-bool IsFolderBrowser(HWND dialog) {
-  bool found = false;
-  EnumChildWindows(dialog, &FindTree, reinterpret_cast<LPARAM>(&found));
-  return found;
+HWND FolderTree(HWND dialog) {
+  HWND tree = nullptr;
+  EnumChildWindows(dialog, &FindTree, reinterpret_cast<LPARAM>(&tree));
+  return tree;
 }
+
+// The folder browser is the dialog that shows the folder tree.
+bool IsFolderBrowser(HWND dialog) { return FolderTree(dialog) != nullptr; }
 
 // The browser's status text shows the selected folder's path: once it holds still, the browser has
 // taken its initial selection.
@@ -71,24 +77,72 @@ std::u16string SettledStatus(HWND dialog) {
   return status;
 }
 
-bool SameFolder(std::u16string a, std::u16string b) {
-  if (EndsWithSeparator(a)) a.pop_back();
-  if (EndsWithSeparator(b)) b.pop_back();
-  return EqualsNoCase(a, b);
+// The name of the folder below `shown` on the way to `path`, or nothing when `shown` is not above it.
+std::optional<std::u16string> NextFolderName(const std::u16string& shown, const std::u16string& path) {
+  std::u16string base = shown;
+  if (base.empty()) return std::nullopt;
+  if (!EndsWithSeparator(base)) base += path.size() > base.size() ? path[base.size()] : u'\\';
+  if (path.size() <= base.size() || !IsPathSeparator(base.back()) ||
+      !EqualsNoCase(std::u16string_view(path).substr(0, base.size()), base)) {
+    return std::nullopt;
+  }
+  std::u16string name = path.substr(base.size());
+  const auto end = std::find_if(name.begin(), name.end(), IsPathSeparator);
+  name.erase(end, name.end());
+  if (name.empty()) return std::nullopt;
+  return name;
 }
 
-// Wine's tree sometimes stops short of the folder while it is still filling; select again until the
-// status text shows it, a few times at most.
-void SelectAnswer(HWND dialog, const std::u16string& path) {
-  for (int attempt = 0; attempt < kSelectAttempts; ++attempt) {
-    // Every other attempt names the folder at once, from wherever the tree stopped.
-    if (attempt % 2 == 0) {
-      SelectBrowserFolder(dialog, path);
-    } else {
-      SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(Wide(path)));
-    }
-    if (SameFolder(SettledStatus(dialog), path)) return;
+// The tree item related to `item` as `which` names it (TVGN_CARET needs none).
+HTREEITEM TreeItem(HWND tree, WPARAM which, HTREEITEM item = nullptr) {
+  return reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, which, reinterpret_cast<LPARAM>(item)));
+}
+
+std::u16string ItemText(HWND tree, HTREEITEM item) {
+  wchar_t text[kWideBufferChars] = L"";
+  TVITEMW data{};
+  data.mask = TVIF_HANDLE | TVIF_TEXT;
+  data.hItem = item;
+  data.pszText = text;
+  data.cchTextMax = static_cast<int>(std::size(text));
+  if (!SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&data))) return {};
+  return FromWide(text);
+}
+
+// Wine's tree lists each folder once, when its parent opens, and keeps the last-access times it saw then;
+// a folder that has just changed gets a new one at its first look, when the tree opens it or a path is
+// parsed through it. Below the item of such a folder (a fresh sibling of the folder the browser opened
+// on, a fresh folder below it) no selection by path arrives. So go on as a user would: from the path's
+// drive, whose item carries no times, open the selected item and click the child of the next name. The
+// status text, which the callback fills from the selected item's path, tells where each click arrived.
+bool DescendToFolder(HWND dialog, const std::u16string& path, const std::function<std::u16string()>& selection) {
+  HWND tree = FolderTree(dialog);
+  if (tree == nullptr || path.size() < 3 || path[1] != u':' || !IsPathSeparator(path[2])) return false;
+  const std::u16string drive = path.substr(0, 2) + u"\\";
+  SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(Wide(drive)));
+  // Each click goes one folder deeper, so a path has fewer folders than characters.
+  for (std::size_t click = 0; click < path.size(); ++click) {
+    const std::u16string shown = selection();
+    if (SameFolder(shown, path)) return true;
+    const std::optional<std::u16string> name = NextFolderName(shown, path);
+    HTREEITEM selected = TreeItem(tree, TVGN_CARET);
+    if (!name || selected == nullptr) return false;
+    SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(selected));
+    HTREEITEM child = TreeItem(tree, TVGN_CHILD, selected);
+    while (child != nullptr && !EqualsNoCase(ItemText(tree, child), *name)) child = TreeItem(tree, TVGN_NEXT, child);
+    if (child == nullptr) return false;
+    SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(child));
   }
+  return false;
+}
+
+// Selects the answer and tells whether the browser shows it: nothing to do when it opened on it; by path
+// first, and item by item where Wine's tree keeps an old item on the way.
+bool SelectAnswer(HWND dialog, const std::u16string& answer) {
+  const std::u16string path = BrowserPath(answer);
+  const auto selection = [dialog] { return ControlText(dialog, kBrowserStatusControl); };
+  return SameFolder(selection(), path) || SelectBrowserFolder(dialog, path, selection) ||
+         DescendToFolder(dialog, path, selection);
 }
 
 void AnswerFolderBrowser(HWND dialog, const VorlaneStandInDialogAnswers& answers) {
@@ -103,7 +157,13 @@ void AnswerFolderBrowser(HWND dialog, const VorlaneStandInDialogAnswers& answers
   }
   if (chosen == 1) {
     folder.back() = '\0';
-    SelectAnswer(dialog, Utf8ToUtf16(folder.c_str()));
+    const std::u16string answer = Utf8ToUtf16(folder.c_str());
+    // OK on another folder would hand the plug-in a choice nobody made.
+    if (!SelectAnswer(dialog, answer)) {
+      std::fprintf(stderr, "plugin-host: the folder browser shows \"%s\", not \"%s\"; cancelled\n",
+                   Utf16ToUtf8(ControlText(dialog, kBrowserStatusControl)).c_str(), folder.c_str());
+      chosen = 0;
+    }
   }
   // Posted: a sent IDOK returns only after the dialog has ended, seconds later under Wine.
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(chosen == 1 ? IDOK : IDCANCEL, BN_CLICKED), 0);

@@ -19,16 +19,24 @@ namespace {
 // BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT | BIF_EDITBOX | BIF_VALIDATE | BIF_NEWDIALOGSTYLE
 constexpr UINT kFolderBrowserFlags = 0x75;
 
-// The browser's own notifications; `data` is the folder to open on. It returns 0 for every message.
+// What the browser's callback works on: the folder to open on, and the path of the selected item as the
+// browser last reported it.
+struct BrowserState {
+  std::u16string folder;
+  std::u16string selected;
+};
+
+// The browser's own notifications; `data` is the BrowserState. It returns 0 for every message.
 int CALLBACK FolderBrowserCallback(HWND browser, UINT message, LPARAM parameter, LPARAM data) {
-  auto& folder = *reinterpret_cast<std::u16string*>(data);
+  auto& state = *reinterpret_cast<BrowserState*>(data);
   if (message == BFFM_INITIALIZED) {
     // A folder ending in a separator would not be found for selection.
-    if (EndsWithSeparator(folder)) folder.pop_back();
-    if (!folder.empty()) SelectBrowserFolder(browser, folder);
+    if (EndsWithSeparator(state.folder)) state.folder.pop_back();
+    if (!state.folder.empty()) SelectBrowserFolder(browser, state.folder, [&state] { return state.selected; });
   } else if (message == BFFM_SELCHANGED) {
     wchar_t path[kWideBufferChars] = L"";
     if (!SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(parameter), path)) path[0] = L'\0';
+    state.selected = FromWide(path);
     SendMessageW(browser, BFFM_SETSTATUSTEXTW, 0, reinterpret_cast<LPARAM>(path));
   }
   return 0;
@@ -50,7 +58,7 @@ class ApartmentForDialog {
 
 std::optional<std::u16string> ShowFolderBrowser(const FolderRequest& request) {
   ApartmentForDialog apartment;
-  std::u16string folder = CutToLimit(request.initialFolder, kMaxPathChars);
+  BrowserState state{CutToLimit(request.initialFolder, kMaxPathChars), {}};
   wchar_t displayName[kWideBufferChars] = L"";
   BROWSEINFOW info{};
   info.hwndOwner = static_cast<HWND>(request.owner);
@@ -59,7 +67,7 @@ std::optional<std::u16string> ShowFolderBrowser(const FolderRequest& request) {
   info.lpszTitle = Wide(request.title);
   info.ulFlags = kFolderBrowserFlags;
   info.lpfn = &FolderBrowserCallback;
-  info.lParam = reinterpret_cast<LPARAM>(&folder);
+  info.lParam = reinterpret_cast<LPARAM>(&state);
   PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
   if (chosen == nullptr) return std::nullopt;
   wchar_t path[kWideBufferChars] = L"";

@@ -8,15 +8,6 @@ vorlane_test(plugins_watchfolder_host_test
 target_compile_definitions(plugins_watchfolder_host_test PRIVATE
   FENNICK_FILE="$<TARGET_FILE_NAME:Fennick>" PLUGIN_HOST_FILE="$<TARGET_FILE_NAME:plugin-host>")
 add_dependencies(plugins_watchfolder_host_test Fennick plugin-host)
-# Wine's folder browser walks to a folder below the drive only with its HTML engine, which the Wine
-# runner otherwise switches off; even so, its walk to a freshly made folder stops short now and then,
-# so under Wine the scenarios that answer with such a folder are left to the native build.
-set_tests_properties(plugins_watchfolder_host_test PROPERTIES ENVIRONMENT "WINEDLLOVERRIDES=mscoree=")
-if(WIN32 AND CMAKE_CROSSCOMPILING)
-  target_compile_definitions(plugins_watchfolder_host_test PRIVATE VORLANE_BROWSER_REACHES_ANY_FOLDER=false)
-else()
-  target_compile_definitions(plugins_watchfolder_host_test PRIVATE VORLANE_BROWSER_REACHES_ANY_FOLDER=true)
-endif()
 
 # Natively: plugin-host killed at random moments of a run, and the run after it.
 if(NOT WIN32)
