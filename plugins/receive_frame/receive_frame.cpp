@@ -56,11 +56,18 @@ std::int32_t Execute(const ReceivePlugin& plugin, platform::System& system, Rece
   return plugin.execute != nullptr ? plugin.execute(system, state) : plugin.executeFailure;
 }
 
+bool RemoveClipList(platform::Files& files, std::u16string_view clipList) {
+  if (contract::ClearClipList(files, clipList)) return true;
+  const std::u16string terminated(clipList);
+  HostTrace(contract::kTraceCategory, contract::kTraceFailure, u"cannot delete %s\r\n", terminated.c_str());
+  return false;
+}
+
 void ReportExecuteFault(const ReceivePlugin& plugin, platform::System& system, const ReceiveState& state) {
   if (plugin.executeFaultTrace != nullptr) {
     HostTrace(contract::kTraceCategory, contract::kTraceFailure, plugin.executeFaultTrace);
   }
-  if (!state.files.clipList.empty()) contract::ClearClipList(system.files, state.files.clipList);
+  if (!state.files.clipList.empty()) RemoveClipList(system.files, state.files.clipList);
 }
 
 }  // namespace receive_frame

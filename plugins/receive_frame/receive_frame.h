@@ -63,6 +63,10 @@ std::uint32_t GetFlags(const ReceivePlugin& plugin);
 // Traces and runs the plug-in's run.
 std::int32_t Execute(const ReceivePlugin& plugin, platform::System& system, ReceiveState& state);
 
+// Deletes the clip list, or empties it (contract::ClearClipList); when it stays, traces "cannot delete %s"
+// at the failure level and returns false. For the start of a run and for taking back a run's partial list.
+bool RemoveClipList(platform::Files& files, std::u16string_view clipList);
+
 // What a run that threw or faulted leaves behind: its failure-level trace, if the plug-in has one, and
 // no clip list, since what the run wrote of it may lack clips.
 void ReportExecuteFault(const ReceivePlugin& plugin, platform::System& system, const ReceiveState& state);

@@ -4,13 +4,13 @@
 
 #include "attribute_file.h"
 #include "contract/clip_info.h"
-#include "contract/clip_list.h"
 #include "contract/trace_levels.h"
 #include "description_text.h"
 #include "hostlib/corvana.h"
 #include "platform/os_rules.h"
 #include "platform/path.h"
 #include "platform/text.h"
+#include "receive_frame.h"
 
 namespace recorder {
 namespace {
@@ -98,8 +98,7 @@ class ClipRun {
       ReadAttributeFile(system_.files, clip_.path, clip_, index - 1);
       if (!contract::SaveClipInfo(system_.profile, clipList_, &clip_, contract::ClipInfoWriter::Moltrin)) {
         HostTrace(contract::kTraceCategory, contract::kTraceFailure, u"cannot write the clip of %s \n", media.c_str());
-        if (!contract::ClearClipList(system_.files, clipList_))
-          HostTrace(contract::kTraceCategory, contract::kTraceFailure, u"cannot delete %s \n", clipList_.c_str());
+        receive_frame::RemoveClipList(system_.files, clipList_);
         return false;
       }
       ++counter_;
@@ -155,10 +154,7 @@ std::int32_t ImportSelection(platform::System& system, std::u16string_view clipL
 std::int32_t RunImport(platform::System& system, const contract::ModuleFiles& files, std::u16string& startupPath) {
   if (files.clipList.empty()) return 0;
   // The host would merge an earlier run's sections into this one's.
-  if (!contract::ClearClipList(system.files, files.clipList)) {
-    HostTrace(contract::kTraceCategory, contract::kTraceFailure, u"cannot delete %s \n", files.clipList.c_str());
-    return 0;
-  }
+  if (!receive_frame::RemoveClipList(system.files, files.clipList)) return 0;
   const char16_t* title = LoadHostString(platform::ThisModule(), kDialogTitleString);
   const platform::WindowHandle owner = FindHostMainWindow(system.windows);
   const std::optional<Selection> selection = FileOpenDlg(system, files, owner, title != nullptr ? title : u"", startupPath);

@@ -4,13 +4,13 @@
 #include <optional>
 
 #include "contract/clip_info.h"
-#include "contract/clip_list.h"
 #include "contract/module_files.h"
 #include "contract/trace_levels.h"
 #include "folder_choice.h"
 #include "hostlib/corvana.h"
 #include "platform/limits.h"
 #include "platform/text.h"
+#include "receive_frame.h"
 #include "scan.h"
 
 namespace watchfolder {
@@ -31,7 +31,7 @@ void TraceFailure(const char16_t* format, std::u16string_view text) {
 
 // Takes back what a failed run wrote of its clip list. False, to end the run's listing.
 bool Discarded(platform::Files& files, std::u16string_view clipList) {
-  if (!contract::ClearClipList(files, clipList)) TraceFailure(u"cannot delete %s\r\n", clipList);
+  receive_frame::RemoveClipList(files, clipList);
   return false;
 }
 
@@ -94,17 +94,12 @@ std::int32_t RunWatchFolder(platform::System& system, const WatchRun& run) {
     return 1;
   }
   // The host would import an earlier run's clips again.
-  if (!contract::ClearClipList(system.files, run.clipList)) {
-    TraceFailure(u"cannot delete %s\r\n", run.clipList);
-    return 0;
-  }
+  if (!receive_frame::RemoveClipList(system.files, run.clipList)) return 0;
   ReadWatchTime(system.profile, run.settings, run.watchTime);
   TraceWatchTime(run.watchTime);
   if (run.watchTime.high == 0) {
-    WriteFolder(system.profile, run);
-    system.profile.Touch(run.settings);
+    if (const std::optional<WatchTime> first = TakeMoment(system, run)) run.watchTime = *first;
     system.clock.Sleep(kSettlePauseMs);
-    if (const auto time = SettingsFileTime(system.files, run.settings)) run.watchTime = *time;
     TraceWatchTime(run.watchTime);
   }
   const platform::WindowHandle owner = FindHostMainWindow(system.windows);
