@@ -119,14 +119,18 @@ bool ProfileStore::WriteBatch(std::u16string_view file, const std::vector<Profil
   });
 }
 
-bool ProfileStore::Touch(std::u16string_view file) {
-  const ProfileFile f = files_.Read(file);
+bool WriteProfileFileAgain(ProfileFileAccess& files, std::u16string_view file) {
+  const ProfileFile f = files.Read(file);
   if (f.state == ProfileFileState::Unreachable) return false;
-  if (f.state == ProfileFileState::Present && !files_.CanWrite(file)) return false;
+  if (f.state == ProfileFileState::Present && !files.CanWrite(file)) return false;
+  return files.Replace(file, f.bytes);
+}
+
+bool ProfileStore::Touch(std::u16string_view file) {
   // The next call reads the file again rather than trust a stamp taken around this write.
   const std::u16string key = CacheKey(file);
   entries_.remove_if([&key](const Entry& entry) { return entry.key == key; });
-  return files_.Replace(file, f.bytes);
+  return WriteProfileFileAgain(files_, file);
 }
 
 std::u16string ProfileReplacementPath(std::u16string_view file) { return std::u16string(file) + u".new"; }

@@ -90,6 +90,10 @@ class ProfileStore final : public Profile {
   std::list<Entry> entries_;  // most recently used first
 };
 
+// Writes `file` again with the bytes it holds (a missing one is created empty), so that its last-write
+// time moves; false when it cannot be reached or written. What Profile::Touch does on both builds.
+bool WriteProfileFileAgain(ProfileFileAccess& files, std::u16string_view file);
+
 // This build's file calls (Windows: the Win32 file functions; POSIX: names reached without regard to case).
 ProfileFileAccess& NativeProfileFiles();
 

@@ -226,11 +226,7 @@ class Win32Profile : public Profile {
   }
 
   // The platform's functions have no such call: the file's own bytes written back the way the store does.
-  bool Touch(std::u16string_view file) override {
-    ProfileFileAccess& files = NativeProfileFiles();
-    const ProfileFile f = files.Read(file);
-    return f.state != ProfileFileState::Unreachable && files.CanWrite(file) && files.Replace(file, f.bytes);
-  }
+  bool Touch(std::u16string_view file) override { return WriteProfileFileAgain(NativeProfileFiles(), file); }
 
   // One call per write: the platform has no batch.
   bool WriteBatch(std::u16string_view file, const std::vector<ProfileWrite>& writes) override {
