@@ -8,7 +8,7 @@
 #include "attribute_file.h"
 #include "attribute_file_builder.h"
 #include "description_text.h"
-#include "files_being_written.h"
+#include "flaky_files.h"
 #include "hostlib/standin.h"
 #include "platform/system.h"
 #include "platform/text.h"
@@ -168,7 +168,7 @@ void CollectTrace(int, int level, const char* line, void*) { Traces().push_back(
 
 TEST(RecorderAttributeFile, ReadsTheFolderFileAndTracesWhatItRead) {
   vorlane::test::TempDir dir;
-  vorlane::test::FilesBeingWritten files;
+  vorlane::test::FlakyFiles files;
   const std::string bytes = AttributeFileBytes(ThreeClips());
   dir.WriteFile(u"0001/Attribute.atr", bytes);
   dir.WriteFile(u"0002/Attribute.atr", bytes);
@@ -213,7 +213,7 @@ TEST(RecorderAttributeFile, ReadsAtMost4096Bytes) {
 
 TEST(RecorderMediaFile, ReadableMeansAnExistingFileNotAFolderNorOneStillWritten) {
   vorlane::test::TempDir dir;
-  vorlane::test::FilesBeingWritten files;
+  vorlane::test::FlakyFiles files;
   dir.WriteFile(u"0001/000001.dvd", "");
   dir.WriteFile(u"0001/000002.dvd", "");
   files.beingWritten = {dir.Join(u"0001/000002.dvd")};

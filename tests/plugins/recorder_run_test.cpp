@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "file_open_dialog.h"
-#include "files_being_written.h"
+#include "flaky_files.h"
 #include "hostlib/standin.h"
 #include "import_run.h"
 #include "platform/fake/fake_dialogs.h"
@@ -77,7 +77,7 @@ TEST(RecorderRun, FilesAnotherProgramStillWritesAreNotOpened) {
   vorlane::test::AddMedia(scenario.disk, u"b0002", 1);
   Fixture f;
   vorlane::test::LayOut(f.dir, scenario);
-  vorlane::test::FilesBeingWritten files;
+  vorlane::test::FlakyFiles files;
   files.beingWritten = {f.dir.Join(u"disk/a0001/000002.dvd"), f.dir.Join(u"disk/b0002.dlx")};
   platform::System system = platform::fake::MakeSystem({.files = &files, .windows = &f.windows, .dialogs = &f.dialogs});
   f.Answer(DialogBuffer({vorlane::test::PickedPath(f.dir, u"a0001.dlx"), vorlane::test::PickedPath(f.dir, u"b0002.dlx")}));

@@ -1,24 +1,30 @@
 #pragma once
 // Files for fault tests: everything goes to the real files, except a file that will not go away (nor,
-// when `stuck`, be emptied), files that vanish between a listing and the attribute read, a hook that
-// runs at the first attribute read of a file other than the clip list and the settings files, and, when
-// `evenSeconds`, last-write times as a FAT volume keeps them (rounded up to even seconds).
+// when `stuck`, be emptied), files that vanish between a listing and the attribute read, files another
+// program is still writing (plain reads see them, reads that deny write sharing fail, as on Windows), a
+// hook that runs at the first attribute read of a file other than the clip list and the settings files,
+// and, when `evenSeconds`, last-write times as a FAT volume keeps them (rounded up to even seconds).
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/os_rules.h"
 #include "platform/path.h"
+#include "platform/system.h"
+#include "platform/text.h"
 
 namespace vorlane::test {
 
 class FlakyFiles final : public platform::Files {
  public:
-  explicit FlakyFiles(platform::Files& real) : real_(real) {}
+  explicit FlakyFiles(platform::Files& real = platform::RealSystem().files) : real_(real) {}
   std::u16string undeletable;
   std::u16string vanishing;  // file name
+  std::set<std::u16string> beingWritten;  // full paths, compared as this build compares file names
   bool stuck = false;
   bool evenSeconds = false;
   std::function<void()> duringScan;
@@ -44,6 +50,7 @@ class FlakyFiles final : public platform::Files {
     return real_.ReadBytes(path, maxBytes);
   }
   std::optional<std::string> ReadBytesDenyingWrite(std::u16string_view path, std::size_t maxBytes) override {
+    if (Written(path)) return std::nullopt;
     return real_.ReadBytesDenyingWrite(path, maxBytes);
   }
   bool WriteBytes(std::u16string_view path, std::string_view bytes) override {
@@ -52,6 +59,16 @@ class FlakyFiles final : public platform::Files {
   bool AppendBytes(std::u16string_view path, std::string_view bytes) override { return real_.AppendBytes(path, bytes); }
 
  private:
+  bool Written(std::u16string_view path) const {
+    const auto named = [](std::u16string_view text) {
+      return platform::FileNamesIgnoreCase() ? platform::ToLower(text) : std::u16string(text);
+    };
+    for (const std::u16string& held : beingWritten) {
+      if (named(held) == named(path)) return true;
+    }
+    return false;
+  }
+
   platform::Files& real_;
 };
 
