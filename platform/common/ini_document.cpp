@@ -9,22 +9,6 @@
 namespace platform {
 namespace {
 
-void AppendKeyLine(std::u16string& out, const IniKey& key) {
-  out += key.name;
-  if (key.value) {
-    out += u'=';
-    out += *key.value;
-  }
-  out += u"\r\n";
-}
-
-void AppendHeader(std::u16string& out, const std::u16string& name) {
-  if (name.empty()) return;
-  out += u'[';
-  out += name;
-  out += u"]\r\n";
-}
-
 // The quote handling and buffer cut of the string read. A value that starts and ends with the same
 // quote loses both; the reader then also loses one more character when the buffer holds the
 // unquoted text exactly (kept, the file's readers see it that way).
@@ -78,6 +62,22 @@ ProfileString ProfileDefault(std::u16string_view defaultValue, std::uint32_t siz
   return CopyEntry(defaultValue, size, unquote);
 }
 
+void IniDocument::AppendKeyLine(std::u16string& out, const IniKey& key) {
+  out += key.name;
+  if (key.value) {
+    out += u'=';
+    out += *key.value;
+  }
+  out += u"\r\n";
+}
+
+void IniDocument::AppendHeaderLine(std::u16string& out, std::u16string_view name) {
+  if (name.empty()) return;
+  out += u'[';
+  out += name;
+  out += u"]\r\n";
+}
+
 IniDocument::IniDocument() : sections_(1) {}
 
 IniDocument IniDocument::Parse(std::u16string_view text) {
@@ -86,6 +86,7 @@ IniDocument IniDocument::Parse(std::u16string_view text) {
     auto& keys = doc.sections_.back().keys;
     if (line.header) {
       doc.sections_.push_back(IniSection{std::u16string(line.name), {}});
+      if (line.name.empty()) ++doc.strayNameless_;
     } else if (!line.name.empty() || keys.empty() || !keys.back().name.empty()) {
       // A run of nameless keys in a section keeps only its first.
       std::optional<std::u16string> value;
@@ -96,51 +97,51 @@ IniDocument IniDocument::Parse(std::u16string_view text) {
   return doc;
 }
 
-std::u16string IniDocument::SerializeFrom(std::size_t firstSection) const {
+std::u16string IniDocument::Serialize() const {
   std::u16string out;
-  for (std::size_t i = firstSection; i < sections_.size(); ++i) {
-    AppendHeader(out, sections_[i].name);
-    for (const IniKey& key : sections_[i].keys) AppendKeyLine(out, key);
+  for (const IniSection& section : sections_) {
+    AppendHeaderLine(out, section.name);
+    for (const IniKey& key : section.keys) AppendKeyLine(out, key);
   }
-  return out;
-}
-
-std::u16string IniDocument::HeaderLine(std::size_t section) const {
-  std::u16string out;
-  AppendHeader(out, sections_[section].name);
-  return out;
-}
-
-std::u16string IniDocument::KeyLine(std::size_t section, std::size_t key) const {
-  std::u16string out;
-  AppendKeyLine(out, sections_[section].keys[key]);
   return out;
 }
 
 std::u16string IniDocument::FirstLine() const {
+  std::u16string out;
   for (const IniSection& section : sections_) {
-    if (!section.name.empty()) return HeaderLine(static_cast<std::size_t>(&section - sections_.data()));
+    if (!section.name.empty()) {
+      AppendHeaderLine(out, section.name);
+      break;
+    }
     if (!section.keys.empty()) {
-      std::u16string out;
       AppendKeyLine(out, section.keys.front());
-      return out;
+      break;
     }
   }
-  return {};
+  return out;
 }
 
-bool IniDocument::HasStrayNamelessSection() const {
+void IniDocument::SectionsMoved() {
+  indexValid_ = false;
+  lastSection_.reset();
+  strayNameless_ = 0;
   for (std::size_t i = 1; i < sections_.size(); ++i)
-    if (sections_[i].name.empty()) return true;
-  return false;
+    if (sections_[i].name.empty()) ++strayNameless_;
 }
 
 void IniDocument::RenameSection(std::size_t section, std::u16string name) {
   sections_[section].name = std::move(name);
-  indexValid_ = false;
+  SectionsMoved();
+}
+
+void IniDocument::DropSectionsBefore(std::size_t first) {
+  if (first > 1) sections_.erase(sections_.begin() + 1, sections_.begin() + static_cast<std::ptrdiff_t>(first));
+  if (first > 0) sections_.front() = IniSection{};
+  SectionsMoved();
 }
 
 std::optional<std::size_t> IniDocument::FindSection(std::u16string_view trimmedName) const {
+  if (lastSection_ && trimmedName == lastName_) return lastSection_;
   if (!indexValid_) {
     index_.clear();
     for (std::size_t i = 0; i < sections_.size(); ++i) index_.emplace(FoldedText(sections_[i].name), i);
@@ -148,6 +149,8 @@ std::optional<std::size_t> IniDocument::FindSection(std::u16string_view trimmedN
   }
   const auto it = index_.find(FoldedText(trimmedName));
   if (it == index_.end()) return std::nullopt;
+  lastName_ = trimmedName;
+  lastSection_ = it->second;
   return it->second;
 }
 
@@ -181,6 +184,7 @@ IniEdit IniDocument::AppendKey(std::u16string_view section, std::u16string_view 
     edit.section = sections_.size();
     edit.newSection = true;
     sections_.push_back(IniSection{std::u16string(TrimIniBlanksLeft(section)), {}});
+    if (sections_.back().name.empty()) ++strayNameless_;
     if (indexValid_) index_.emplace(FoldedText(sections_.back().name), edit.section);
   }
   auto& keys = sections_[edit.section].keys;
@@ -224,7 +228,7 @@ IniEdit IniDocument::WriteSection(std::u16string_view section,
     for (std::size_t i = 0; i < sections_.size(); ++i) {
       if (EqualsNoCase(sections_[i].name, section)) {
         sections_.erase(sections_.begin() + static_cast<std::ptrdiff_t>(i));
-        indexValid_ = false;
+        SectionsMoved();
         return IniEdit{IniEdit::Lines};
       }
     }

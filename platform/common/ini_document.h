@@ -43,16 +43,17 @@ class IniDocument {
   static IniDocument Parse(std::u16string_view text);
 
   // CRLF after every line, "[name]" headers, "name=value" or "name" keys; no blank lines.
-  std::u16string Serialize() const { return SerializeFrom(0); }
-  std::u16string SerializeFrom(std::size_t firstSection) const;
-  std::u16string HeaderLine(std::size_t section) const;
-  std::u16string KeyLine(std::size_t section, std::size_t key) const;
+  std::u16string Serialize() const;
+  // The lines of a header and of a key as Serialize() writes them, added to `out`; a nameless
+  // section's header is not written.
+  static void AppendHeaderLine(std::u16string& out, std::u16string_view name);
+  static void AppendKeyLine(std::u16string& out, const IniKey& key);
   // The first line Serialize() gives; empty for an empty document.
   std::u16string FirstLine() const;
 
   const std::vector<IniSection>& Sections() const { return sections_; }
   // A nameless section after the first: its header is not written, so its keys join the section before.
-  bool HasStrayNamelessSection() const;
+  bool HasStrayNamelessSection() const { return strayNameless_ > 0; }
 
   // GetPrivateProfileString of one key (first matching section, first matching key).
   ProfileString ReadString(std::u16string_view section, std::u16string_view key, std::u16string_view defaultValue,
@@ -68,15 +69,23 @@ class IniDocument {
   // Replaces a line with the form a reading of the file gives it.
   void SetKey(std::size_t section, std::size_t key, IniKey line) { sections_[section].keys[key] = std::move(line); }
   void RenameSection(std::size_t section, std::u16string name);
+  // Drops every section before `first`, and the keys before the first header: what stays is the
+  // document's end, behind an empty nameless section.
+  void DropSectionsBefore(std::size_t first);
 
  private:
   std::optional<std::size_t> FindSection(std::u16string_view trimmedName) const;
   IniEdit AppendKey(std::u16string_view section, std::u16string_view key, std::u16string_view value);
+  void SectionsMoved();
 
   std::vector<IniSection> sections_;
+  std::size_t strayNameless_ = 0;  // nameless sections after the first
   // Folded name -> first section of that name: a lookup table over sections_, rebuilt when names move.
   mutable std::unordered_map<std::u16string, std::size_t> index_;
   mutable bool indexValid_ = false;
+  // The last name looked up as given, and its section: a record's keys name one section in a row.
+  mutable std::u16string lastName_;
+  mutable std::optional<std::size_t> lastSection_;
 };
 
 }  // namespace platform

@@ -1,14 +1,25 @@
 #pragma once
-// A profile file as the profile functions see it between two calls: the document that the next call
-// reads, and the bytes that the last changing call wrote. Each call is applied as the platform applies
-// it (read the file, change it, write it whole), so a run of calls gives, byte for byte, the file that
-// the same calls one at a time give; a call costs only the lines it touches unless it removes lines or
-// writes a line that a reading of the file would not give back as one line of its kind.
+// A profile file as the profile functions see it between two calls. Each call is applied as the platform
+// applies it (read the file, change it, write it whole), so a run of calls gives, byte for byte, the file
+// that the same calls one at a time give; a call costs only the lines it touches unless it removes lines
+// or writes a line that a reading of the file would not give back as one line of its kind.
+//
+// Two things are kept: the document that the next reading of the file gives, and how the file's bytes
+// stand to it. Since the file was read or last stored, it is either exactly the document's text, or
+// other bytes that read as the document (remarks, blank lines, a line in the form its call wrote it).
+// The calls applied since then make one of four changes: none; new sections added at the end of an
+// exact file; the whole file written from the document; the whole file written from the bytes the last
+// call gave, from which the document was read again.
+//
+// Of a large exact file only the sections its last change added are kept; the earlier ones are known
+// only by name, which is enough to append more. A call or read that names one of them needs the file
+// read again (Forgets).
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
+#include <unordered_set>
+#include <variant>
 
 #include "ini_document.h"
 #include "platform/text_codec.h"
@@ -21,48 +32,72 @@ class ProfileState {
   static ProfileState Read(std::string_view bytes, const TextCodec& codec);
   static ProfileState Missing(const TextCodec& codec);
 
+  // Whether a read or call naming `section` needs sections that only the file still holds.
+  bool Forgets(std::u16string_view section) const;
+  // The document the next reading gives, as far as it is kept (see Forgets).
   const IniDocument& Document() const { return doc_; }
 
-  // Applies one call (a WriteString or WriteSection on the document). Returns whether it changed the
-  // document, that is whether the platform writes the file for it.
+  enum class Applied { Unchanged, Changed, NeedsWholeFile };
+  // Applies one call (a WriteString or WriteSection on the document) naming `section`. NeedsWholeFile:
+  // the call needs what this state forgot, and the state is no longer of use.
   template <typename Call>
-  bool Apply(Call&& call) {
+  Applied Apply(std::u16string_view section, Call&& call) {
+    if (Forgets(section)) return Applied::NeedsWholeFile;
     const IniEdit edit = call(doc_);
-    if (edit.kind == IniEdit::None) return false;
-    Changed(edit);
-    return true;
+    if (edit.kind == IniEdit::None) return Applied::Unchanged;
+    return Changed(edit) ? Applied::Changed : Applied::NeedsWholeFile;
   }
 
-  // The whole file as the last changing call wrote it.
-  std::string Bytes();
-  // The bytes to add to the file as last read or stored to give Bytes(); nothing when the calls since
-  // changed more than new sections at its end.
-  std::optional<std::string> AddedBytes();
-  // The file now holds Bytes().
+  // What the file must now hold for the calls applied since it was read or stored: bytes to add at its
+  // end, or its whole new content. Nothing when no call changed it.
+  struct Output {
+    bool append = false;
+    std::string bytes;
+  };
+  std::optional<Output> Pending() const;
+  // The file now holds what Pending() gave.
   void Stored();
 
  private:
-  explicit ProfileState(const TextCodec& codec) : codec_(&codec) {}
-  void Changed(const IniEdit& edit);
-  bool RereadLines(const IniEdit& edit);
-  void RereadWhole();
-  std::u16string WrittenText(std::size_t firstSection);
-  bool FileIsDocument(std::string_view bytes) const;
-
-  // A line the last changing call wrote in another form than a reading gives it (a trailing blank).
-  struct WrittenLine {
-    std::size_t section;
-    std::optional<std::size_t> key;  // absent: the section's header
-    IniKey written;
+  // The last call's lines in the form it wrote them, where a reading gives them otherwise (a trailing
+  // blank): what the file holds until the next call rewrites it.
+  struct WrittenLines {
+    std::size_t section = 0;
+    std::optional<std::u16string> header;
+    std::optional<std::size_t> key;
+    IniKey keyLine;
   };
+  struct Unchanged {};
+  // Sections from the first one the file did not hold were added; the file was exact.
+  struct Appended {
+    WrittenLines written;
+  };
+  struct Rewritten {
+    WrittenLines written;
+  };
+  // The document was read again from these bytes, which the last call wrote.
+  struct RewrittenAs {
+    std::string bytes;
+  };
+  using Change = std::variant<Unchanged, Appended, Rewritten, RewrittenAs>;
+
+  explicit ProfileState(const TextCodec& codec) : codec_(&codec) {}
+  bool Changed(const IniEdit& edit);
+  bool RereadLines(const IniEdit& edit, WrittenLines& written);
+  void RereadWhole();
+  std::u16string Text(std::size_t firstSection, const WrittenLines* written) const;
+  bool IsDocument(std::string_view bytes) const;
+  void ForgetStoredSections();
 
   const TextCodec* codec_;
   IniDocument doc_;
   TextEncoding encoding_ = TextEncoding::Plain;
-  bool strayNameless_ = false;                 // doc_.HasStrayNamelessSection(), kept current
-  std::optional<std::size_t> sectionsOnDisk_;  // the file is exactly these first sections, as written
-  std::vector<WrittenLine> writtenLines_;
-  std::optional<std::string> writtenBytes_;  // the last call's bytes, when the document was re-read whole
+  bool exact_ = false;             // the file holds exactly the document's text
+  std::size_t sectionsStored_ = 0;  // sections of the document that the file held at the last read or store
+  // Folded names of the sections dropped from the document; never empty once one was dropped, since the
+  // lines before the first header go with them.
+  std::unordered_set<std::u16string> forgotten_;
+  Change change_;
 };
 
 }  // namespace platform

@@ -31,7 +31,7 @@ ProfileStore::Loaded ProfileStore::Load(std::u16string_view file) {
     bool valid = stamp && it->stamp == stamp;
     if (valid && stamp->coarse) {
       const ProfileFile f = files_.Read(file);
-      valid = f.state == ProfileFileState::Present && Hash(f.bytes) == it->hash;
+      valid = f.state == ProfileFileState::Present && it->hash && Hash(f.bytes) == *it->hash;
     }
     if (valid) {
       entries_.splice(entries_.begin(), entries_, it);
@@ -43,79 +43,112 @@ ProfileStore::Loaded ProfileStore::Load(std::u16string_view file) {
   ProfileFile f = files_.Read(file);
   if (f.state == ProfileFileState::Unreachable) return {};
   const bool present = f.state == ProfileFileState::Present;
-  entries_.push_front(Entry{key, present ? stamp : std::nullopt, Hash(f.bytes),
+  std::optional<std::uint64_t> hash;
+  if (stamp && stamp->coarse) hash = Hash(f.bytes);
+  entries_.push_front(Entry{key, present ? stamp : std::nullopt, hash,
                             present ? ProfileState::Read(f.bytes, codec_) : ProfileState::Missing(codec_)});
   if (entries_.size() > kFilesKept) entries_.pop_back();
   return {f.state, &entries_.front()};
 }
 
+ProfileStore::Loaded ProfileStore::LoadFor(std::u16string_view file, std::u16string_view section) {
+  Loaded loaded = Load(file);
+  if (loaded.entry && loaded.entry->state.Forgets(section)) {
+    entries_.pop_front();
+    loaded = Load(file);
+  }
+  return loaded;
+}
+
 ProfileString ProfileStore::ReadString(std::u16string_view file, std::u16string_view section, std::u16string_view key,
                                        std::u16string_view defaultValue, std::uint32_t size) {
-  const Loaded loaded = Load(file);
+  const Loaded loaded = LoadFor(file, section);
   // Only a file that cannot be reached at all gives the default without its quote handling.
   if (!loaded.entry) return ProfileDefault(defaultValue, size, false);
   return loaded.entry->state.Document().ReadString(section, key, defaultValue, size);
 }
 
+std::vector<ProfileString> ProfileStore::ReadStrings(std::u16string_view file, const std::vector<ProfileRead>& reads) {
+  std::vector<ProfileString> out;
+  out.reserve(reads.size());
+  Loaded loaded = Load(file);
+  for (const ProfileRead& r : reads) {
+    if (loaded.entry && loaded.entry->state.Forgets(r.section)) loaded = LoadFor(file, r.section);
+    out.push_back(loaded.entry ? loaded.entry->state.Document().ReadString(r.section, r.key, r.defaultValue, r.size)
+                               : ProfileDefault(r.defaultValue, r.size, false));
+  }
+  return out;
+}
+
 std::int32_t ProfileStore::ReadInt(std::u16string_view file, std::u16string_view section, std::u16string_view key,
                                    std::int32_t defaultValue) {
-  const Loaded loaded = Load(file);
+  const Loaded loaded = LoadFor(file, section);
   if (!loaded.entry) return defaultValue;
   return loaded.entry->state.Document().ReadInt(section, key, defaultValue);
 }
 
 template <typename Calls>
 bool ProfileStore::Write(std::u16string_view file, Calls&& calls) {
-  const Loaded loaded = Load(file);
+  Loaded loaded = Load(file);
   if (!loaded.entry) return false;
-  const bool present = loaded.fileState == ProfileFileState::Present;
-  if (present && !files_.CanWrite(file)) return false;
+  if (loaded.fileState == ProfileFileState::Present && !files_.CanWrite(file)) return false;
+  if (calls(loaded.entry->state) == ProfileState::Applied::NeedsWholeFile) {
+    // The calls named sections that only the file holds: they run again over all of it.
+    entries_.pop_front();
+    loaded = Load(file);
+    if (!loaded.entry) return false;
+    calls(loaded.entry->state);
+  }
   Entry& entry = *loaded.entry;
   // Nothing changed: the file is not written (nor created), and what is kept of it stays true.
-  if (!calls(entry.state)) return true;
-  bool ok;
-  std::uint64_t hash;
-  if (std::optional<std::string> added = present ? entry.state.AddedBytes() : std::nullopt) {
-    ok = files_.Append(file, *added);
-    hash = Hash(*added, entry.hash);
-  } else {
-    const std::string bytes = entry.state.Bytes();
-    ok = files_.Replace(file, bytes);
-    hash = Hash(bytes);
-  }
+  const std::optional<ProfileState::Output> out = entry.state.Pending();
+  if (!out) return true;
+  const bool ok = out->append ? files_.Append(file, out->bytes) : files_.Replace(file, out->bytes);
   if (!ok) {
     entries_.pop_front();
     return false;
   }
   entry.state.Stored();
   entry.stamp = files_.Stamp(file);
-  entry.hash = hash;
+  // Only a coarse stamp needs the content's hash to tell two states apart.
+  if (entry.stamp && entry.stamp->coarse) {
+    if (!out->append) {
+      entry.hash = Hash(out->bytes);
+    } else if (entry.hash) {
+      entry.hash = Hash(out->bytes, *entry.hash);
+    } else {
+      entry.stamp.reset();
+    }
+  } else {
+    entry.hash.reset();
+  }
   return true;
 }
 
 bool ProfileStore::WriteString(std::u16string_view file, std::u16string_view section, std::u16string_view key,
                                std::optional<std::u16string_view> value) {
   return Write(file, [&](ProfileState& state) {
-    return state.Apply([&](IniDocument& doc) { return doc.WriteString(section, key, value); });
+    return state.Apply(section, [&](IniDocument& doc) { return doc.WriteString(section, key, value); });
   });
 }
 
 bool ProfileStore::WriteSection(std::u16string_view file, std::u16string_view section,
                                 const std::optional<std::vector<std::u16string>>& entries) {
   return Write(file, [&](ProfileState& state) {
-    return state.Apply([&](IniDocument& doc) { return doc.WriteSection(section, entries); });
+    return state.Apply(section, [&](IniDocument& doc) { return doc.WriteSection(section, entries); });
   });
 }
 
 bool ProfileStore::WriteBatch(std::u16string_view file, const std::vector<ProfileWrite>& writes) {
   return Write(file, [&](ProfileState& state) {
-    bool changed = false;
     for (const ProfileWrite& w : writes) {
       std::optional<std::u16string_view> value;
       if (w.value) value = *w.value;
-      changed = state.Apply([&](IniDocument& doc) { return doc.WriteString(w.section, w.key, value); }) || changed;
+      const ProfileState::Applied applied =
+          state.Apply(w.section, [&](IniDocument& doc) { return doc.WriteString(w.section, w.key, value); });
+      if (applied == ProfileState::Applied::NeedsWholeFile) return applied;
     }
-    return changed;
+    return ProfileState::Applied::Changed;
   });
 }
 

@@ -60,6 +60,7 @@ class ProfileStore final : public Profile {
 
   ProfileString ReadString(std::u16string_view file, std::u16string_view section, std::u16string_view key,
                            std::u16string_view defaultValue, std::uint32_t size) override;
+  std::vector<ProfileString> ReadStrings(std::u16string_view file, const std::vector<ProfileRead>& reads) override;
   std::int32_t ReadInt(std::u16string_view file, std::u16string_view section, std::u16string_view key,
                        std::int32_t defaultValue) override;
   bool WriteString(std::u16string_view file, std::u16string_view section, std::u16string_view key,
@@ -73,7 +74,7 @@ class ProfileStore final : public Profile {
   struct Entry {
     std::u16string key;
     std::optional<ProfileStamp> stamp;  // absent: not to be trusted on the next call
-    std::uint64_t hash = 0;             // of the file's bytes
+    std::optional<std::uint64_t> hash;  // of the file's bytes; taken where stamps are coarse
     ProfileState state;
   };
   struct Loaded {
@@ -82,6 +83,8 @@ class ProfileStore final : public Profile {
   };
 
   Loaded Load(std::u16string_view file);
+  // Load, with the whole document when the kept state forgot `section`.
+  Loaded LoadFor(std::u16string_view file, std::u16string_view section);
   template <typename Calls>
   bool Write(std::u16string_view file, Calls&& calls);
 

@@ -157,5 +157,41 @@ TEST(ProfileStore, TouchWritesTheSameBytesAgainAndTakesOverALeftCopy) {
   EXPECT_FALSE(store.Touch(dir.Join(u"no folder/x.ini")));
 }
 
+// Of a large file only the sections its last batch added are kept, the rest by name: batches that add
+// sections still append without reading it, and a call or read that names an earlier section reads it
+// again. Every file is what a store that keeps nothing gives.
+TEST(ProfileStore, ALargeFileIsKeptByNameAndReadAgainWhereACallNeedsMore) {
+  TempDir dir;
+  WatchedFiles files;
+  platform::ProfileStore store(files, platform::NativeTextCodec());
+  const std::u16string file = dir.Join(u"vorlane.ini");
+  const std::u16string reference = dir.Join(u"reference.ini");
+  int next = 0;
+  const auto batch = [&](std::vector<platform::ProfileWrite> more) {
+    std::vector<platform::ProfileWrite> writes;
+    for (const int end = next + 100; next < end; ++next)
+      for (platform::ProfileWrite& w : Clip(next)) writes.push_back(std::move(w));
+    for (platform::ProfileWrite& w : more) writes.push_back(std::move(w));
+    ASSERT_TRUE(store.WriteBatch(file, writes));
+    platform::ProfileStore fresh(platform::NativeProfileFiles(), platform::NativeTextCodec());
+    ASSERT_TRUE(fresh.WriteBatch(reference, writes));
+    ASSERT_EQ(dir.ReadFile(u"vorlane.ini"), dir.ReadFile(u"reference.ini"));
+  };
+  for (int i = 0; i < 12; ++i) batch({});
+  EXPECT_EQ(files.reads, 1);  // the missing file, once
+  EXPECT_EQ(files.appends, 11);
+
+  batch({{u"CLIP1", u"COMMENT", u"changed in a batch that added sections first"}});
+  EXPECT_EQ(files.reads, 2);
+  batch({});
+  EXPECT_EQ(store.ReadString(file, u"clip3", u"PATH", u"", 260).value, u"/audio/take3/");
+  EXPECT_EQ(files.reads, 3);
+  batch({});
+  batch({{u"CLIP7", u"PATH", std::nullopt}, {u" CLIP8 ", u"MODE", u"GONE "}});
+  EXPECT_EQ(files.reads, 4);
+  EXPECT_EQ(store.ReadString(file, u"CLIP7", u"PATH", u"none", 260).value, u"none");
+  EXPECT_EQ(store.ReadString(file, u"CLIP8", u"MODE", u"", 260).value, u"GONE");
+}
+
 }  // namespace
 }  // namespace vorlane::test

@@ -21,6 +21,10 @@ class FlakyProfile : public platform::Profile {
                                      std::u16string_view defaultValue, std::uint32_t size) override {
     return real_.ReadString(file, section, key, defaultValue, size);
   }
+  std::vector<platform::ProfileString> ReadStrings(std::u16string_view file,
+                                                 const std::vector<platform::ProfileRead>& reads) override {
+    return real_.ReadStrings(file, reads);
+  }
   std::int32_t ReadInt(std::u16string_view file, std::u16string_view section, std::u16string_view key,
                        std::int32_t defaultValue) override {
     return real_.ReadInt(file, section, key, defaultValue);

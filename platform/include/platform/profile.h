@@ -22,6 +22,14 @@ struct ProfileWrite {
   std::optional<std::u16string> value;
 };
 
+// One key read of a run of reads; the texts must outlive the call.
+struct ProfileRead {
+  std::u16string_view section;
+  std::u16string_view key;
+  std::u16string_view defaultValue;
+  std::uint32_t size = 1;
+};
+
 class Profile {
  public:
   virtual ~Profile() = default;
@@ -31,6 +39,15 @@ class Profile {
   virtual ProfileString ReadString(std::u16string_view file, std::u16string_view section,
                                    std::u16string_view key, std::u16string_view defaultValue,
                                    std::uint32_t size) = 0;
+
+  // One ReadString per entry of `reads`, in order, with the file examined once where the build can: the
+  // same results while nobody else writes the file.
+  virtual std::vector<ProfileString> ReadStrings(std::u16string_view file, const std::vector<ProfileRead>& reads) {
+    std::vector<ProfileString> out;
+    out.reserve(reads.size());
+    for (const ProfileRead& r : reads) out.push_back(ReadString(file, r.section, r.key, r.defaultValue, r.size));
+    return out;
+  }
 
   // GetPrivateProfileInt: the platform's integer parse of the value (non-numbers give 0), or the
   // default when the file, section, key or value is missing or empty.
