@@ -1,6 +1,7 @@
 #include "contract/clip_list.h"
 
 #include <optional>
+#include <utility>
 
 #include "platform/limits.h"
 #include "platform/text.h"
@@ -20,13 +21,46 @@ bool WriteClipSections(platform::Profile& profile, std::u16string_view clipListP
   return profile.WriteBatch(clipListPath, writes);
 }
 
-bool ClipSectionReadsBack(platform::Profile& profile, std::u16string_view clipListPath, const ClipSection& section) {
-  for (const ClipEntry& entry : section.entries) {
-    const platform::ProfileString read =
-        profile.ReadString(clipListPath, section.name, entry.key, u"", platform::kWideBufferChars);
-    if (read.value != entry.value) return false;
+std::size_t ClipSectionWeight(const ClipSection& section) {
+  // A key's text and what holds it: a write's three strings.
+  constexpr std::size_t kPerEntry = 3 * sizeof(std::u16string) / sizeof(char16_t);
+  std::size_t weight = 0;
+  for (const ClipEntry& entry : section.entries)
+    weight += section.name.size() + entry.key.size() + entry.value.size() + kPerEntry;
+  return weight;
+}
+
+bool ClipListWriter::Add(ClipSection section) {
+  weight_ += ClipSectionWeight(section);
+  for (ClipEntry& entry : section.entries)
+    writes_.push_back({section.name, std::move(entry.key), std::move(entry.value)});
+  return weight_ < batchWeight_ || Flush();
+}
+
+bool ClipListWriter::Flush() {
+  if (writes_.empty()) return true;
+  const bool written = profile_.WriteBatch(clipList_, writes_);
+  writes_.clear();
+  weight_ = 0;
+  return written;
+}
+
+std::vector<bool> ClipSectionsReadBack(platform::Profile& profile, std::u16string_view clipListPath,
+                                       const std::vector<ClipSection>& sections) {
+  std::vector<platform::ProfileRead> reads;
+  for (const ClipSection& section : sections) {
+    for (const ClipEntry& entry : section.entries)
+      reads.push_back({section.name, entry.key, u"", platform::kWideBufferChars});
   }
-  return true;
+  const std::vector<platform::ProfileString> read = profile.ReadStrings(clipListPath, reads);
+  std::vector<bool> intact;
+  std::size_t at = 0;
+  for (const ClipSection& section : sections) {
+    bool same = true;
+    for (const ClipEntry& entry : section.entries) same = read[at++].value == entry.value && same;
+    intact.push_back(same);
+  }
+  return intact;
 }
 
 bool ClearClipList(platform::Files& files, std::u16string_view clipListPath) {

@@ -20,27 +20,22 @@ std::optional<std::u16string> Fitting(std::u16string text) {
   return text;
 }
 
-std::u16string ReadClipValue(platform::Profile& profile, const std::u16string& file, std::u16string_view key) {
-  return profile.ReadString(file, kClipSection, key, u"", platform::kWideBufferChars).value;
-}
-
 // Everything the clip list section needs from one description file; nothing when the file is not a
 // modified clip whose audio file exists.
 std::optional<contract::ReimportedClip> ReadModifiedClip(platform::Profile& profile, HostServices& host,
                                                          const std::u16string& file) {
   if (profile.ReadInt(file, kFlagSection, kModifiedKey, 0) == 0) return std::nullopt;
-  contract::ReimportedClip clip;
-  clip.path = ReadClipValue(profile, file, u"PATH");
-  clip.filename = ReadClipValue(profile, file, u"FILENAME");
+  constexpr std::u16string_view kKeys[] = {u"PATH", u"FILENAME", u"ROUTING", u"CLIPAUTHOR", u"SCENE", u"TAKE", u"NAME"};
+  std::vector<platform::ProfileRead> reads;
+  for (std::u16string_view key : kKeys) reads.push_back({kClipSection, key, u"", platform::kWideBufferChars});
+  std::vector<platform::ProfileString> values = profile.ReadStrings(file, reads);
+  contract::ReimportedClip clip{std::move(values[0].value), std::move(values[1].value), std::move(values[2].value),
+                                std::move(values[3].value), std::move(values[4].value), std::move(values[5].value),
+                                std::move(values[6].value)};
   if (clip.path.empty() || clip.filename.empty()) return std::nullopt;
   // PATH is expected to end in a separator; it is joined as it stands.
   const std::optional<std::u16string> audio = Fitting(clip.path + clip.filename);
   if (!audio || !host.FileExists(*audio)) return std::nullopt;
-  clip.routing = ReadClipValue(profile, file, u"ROUTING");
-  clip.clipAuthor = ReadClipValue(profile, file, u"CLIPAUTHOR");
-  clip.scene = ReadClipValue(profile, file, u"SCENE");
-  clip.take = ReadClipValue(profile, file, u"TAKE");
-  clip.name = ReadClipValue(profile, file, u"NAME");
   return clip;
 }
 
@@ -83,29 +78,39 @@ int ReimportEditedAudio(platform::System& system, HostServices& host, std::u16st
   }
   if (found.empty()) return 0;
 
-  // The whole run in one write; when that fails, clip by clip, so that a clip that cannot be written
-  // (read-only file, full disk) keeps no number in this run.
-  std::vector<contract::ClipSection> sections;
-  for (std::size_t i = 0; i < found.size(); ++i)
-    sections.push_back(contract::ReimportedClipSection(static_cast<std::int32_t>(i), found[i].clip));
-  std::vector<std::pair<const Found*, contract::ClipSection>> listedClips;
-  if (contract::WriteClipSections(system.profile, *clipList, sections)) {
-    for (std::size_t i = 0; i < found.size(); ++i) listedClips.emplace_back(&found[i], std::move(sections[i]));
-  } else {
-    for (const Found& f : found) {
-      contract::ClipSection section =
-          contract::ReimportedClipSection(static_cast<std::int32_t>(listedClips.size()), f.clip);
-      if (contract::WriteClipSection(system.profile, *clipList, section))
-        listedClips.emplace_back(&f, std::move(section));
+  // The run's clips in as few writes as their size allows. A batch that cannot be written is tried again
+  // clip by clip, so that a clip that cannot be written (read-only file, full disk) keeps no number.
+  std::int32_t listed = 0;
+  for (std::size_t next = 0; next < found.size();) {
+    std::vector<const Found*> batch;
+    std::vector<contract::ClipSection> sections;
+    for (std::size_t weight = 0; next < found.size() && weight < contract::kClipBatchWeight; ++next) {
+      batch.push_back(&found[next]);
+      sections.push_back(contract::ReimportedClipSection(listed + static_cast<std::int32_t>(sections.size()),
+                                                         found[next].clip));
+      weight += contract::ClipSectionWeight(sections.back());
     }
+    if (!contract::WriteClipSections(system.profile, *clipList, sections)) {
+      std::vector<const Found*> written;
+      sections.clear();
+      for (const Found* f : batch) {
+        contract::ClipSection section = contract::ReimportedClipSection(
+            listed + static_cast<std::int32_t>(sections.size()), f->clip);
+        if (!contract::WriteClipSection(system.profile, *clipList, section)) continue;
+        written.push_back(f);
+        sections.push_back(std::move(section));
+      }
+      batch = std::move(written);
+    }
+    // A flag is consumed only once its clip is in the file, and only by a clip that the host will read as
+    // it was written; any other stays modified and is offered again.
+    const std::vector<bool> intact = contract::ClipSectionsReadBack(system.profile, *clipList, sections);
+    for (std::size_t i = 0; i < batch.size(); ++i) {
+      if (intact[i]) system.profile.WriteString(batch[i]->file, kFlagSection, kModifiedKey, std::u16string_view(u"0"));
+    }
+    listed += static_cast<std::int32_t>(batch.size());
   }
-  // A flag is consumed only by a clip that the host will read as it was written; any other stays
-  // modified and is offered again.
-  for (const auto& [f, section] : listedClips) {
-    if (contract::ClipSectionReadsBack(system.profile, *clipList, section))
-      system.profile.WriteString(f->file, kFlagSection, kModifiedKey, std::u16string_view(u"0"));
-  }
-  return static_cast<int>(listedClips.size());
+  return listed;
 }
 
 }  // namespace sorrend

@@ -4,6 +4,7 @@
 
 #include "attribute_file.h"
 #include "contract/clip_info.h"
+#include "contract/clip_list.h"
 #include "contract/trace_levels.h"
 #include "description_text.h"
 #include "hostlib/corvana.h"
@@ -70,13 +71,13 @@ RecorderFolder ListedFolder(const std::u16string& directory, int number) {
 // a field a clip does not set keeps the previous clip's value.
 class ClipRun {
  public:
-  ClipRun(platform::System& system, std::u16string_view clipListPath) : system_(system), clipList_(clipListPath) {}
+  ClipRun(platform::System& system, std::u16string_view clipListPath)
+      : system_(system), clipList_(clipListPath), clips_(system.profile, clipListPath) {}
 
   void ClearRecord() { clip_ = contract::ClipInfo{}; }
 
-  // Clips 1 to 25 of the folder, ending at the first media file that is missing. False when a clip could
-  // not be written: the clip list is then emptied again, since a list that lacks clips must not be
-  // imported as if whole, and the run ends.
+  // Clips 1 to 25 of the folder, ending at the first media file that is missing, handed to the clip list
+  // writer. False when the clips could not be written (see Finish).
   bool ImportFolder(const RecorderFolder& folder) {
     for (int index = 1; index <= kMostClipsPerFolder; ++index) {
       clip_.number = counter_;
@@ -96,21 +97,30 @@ class ClipRun {
       if (!FileIsReadable(system_.files, media)) return true;
       clip_.reelname = MediaFileDate(system_.files, media);
       ReadAttributeFile(system_.files, clip_.path, clip_, index - 1);
-      if (!contract::SaveClipInfo(system_.profile, clipList_, &clip_, contract::ClipInfoWriter::Moltrin)) {
-        HostTrace(contract::kTraceCategory, contract::kTraceFailure, u"cannot write the clip of %s \n", media.c_str());
-        receive_frame::RemoveClipList(system_.files, clipList_);
-        return false;
-      }
+      last_ = media;
+      if (!clips_.Add(contract::ClipInfoSection(clip_, contract::ClipInfoWriter::Moltrin))) return Failed();
       ++counter_;
       HostTrace(contract::kTraceCategory, contract::kTraceImport, u"SaveClipInfo for  %s \n", media.c_str());
     }
     return true;
   }
 
+  // Writes the clips handed over and not yet written. False when they could not be written: the clip
+  // list is then emptied again, since a list that lacks clips must not be imported as if whole.
+  bool Finish() { return clips_.Flush() || Failed(); }
+
  private:
+  bool Failed() {
+    HostTrace(contract::kTraceCategory, contract::kTraceFailure, u"cannot write the clip of %s \n", last_.c_str());
+    receive_frame::RemoveClipList(system_.files, clipList_);
+    return false;
+  }
+
   platform::System& system_;
   std::u16string clipList_;
+  contract::ClipListWriter clips_;
   contract::ClipInfo clip_;
+  std::u16string last_;  // the media file of the last clip handed over
   std::int32_t counter_ = 0;
 };
 
@@ -126,6 +136,7 @@ std::int32_t ImportSelection(platform::System& system, std::u16string_view clipL
     std::optional<std::string> bytes = ReadMetadataFile(system.files, path);
     if (!bytes) {
       HostTrace(contract::kTraceCategory, contract::kTraceFailure, u"failed to open %s \n", path.c_str());
+      run.Finish();
       return 0;
     }
     HostTrace(contract::kTraceCategory, contract::kTraceImport, u"Reading %d Bytes from  %s \n",
@@ -148,7 +159,7 @@ std::int32_t ImportSelection(platform::System& system, std::u16string_view clipL
       }
     }
   }
-  return 1;
+  return run.Finish() ? 1 : 0;
 }
 
 std::int32_t RunImport(platform::System& system, const contract::ModuleFiles& files, std::u16string& startupPath) {

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "contract/clip_info.h"
+#include "contract/clip_list.h"
 #include "contract/module_files.h"
 #include "contract/trace_levels.h"
 #include "folder_choice.h"
@@ -66,22 +67,28 @@ contract::ClipInfo ClipOf(const std::u16string& fullPath, std::int32_t number) {
   return clip;
 }
 
-// Every file of each pattern written within `window`, each as the next clip; false, with the clip list
-// emptied again, when a pattern could not be searched or a clip could not be written: a list that lacks
-// some files must not be imported as if it held them all.
+// Every file of each pattern written within `window`, each as the next clip, into the clip list in one
+// write; false, with the clip list emptied again, when a pattern could not be searched or the clips could
+// not be written: a list that lacks some files must not be imported as if it held them all.
 bool ListNewClips(platform::System& system, const WatchRun& run, const ScanWindow& window) {
+  contract::ClipListWriter clips(system.profile, run.clipList);
   std::int32_t number = 0;
+  std::u16string last;
   for (std::u16string_view pattern : kMediaPatterns) {
     const ScanResult scan = ScanPattern(system.files, run.folder, pattern, window);
     if (!scan.searched) return Discarded(system.files, run.clipList);
     for (const std::u16string& path : scan.collected) {
-      const contract::ClipInfo clip = ClipOf(path, number);
-      if (!contract::SaveClipInfo(system.profile, run.clipList, &clip, contract::ClipInfoWriter::Fennick)) {
+      if (!clips.Add(contract::ClipInfoSection(ClipOf(path, number), contract::ClipInfoWriter::Fennick))) {
         TraceFailure(u"cannot write the clip of %s\r\n", path);
         return Discarded(system.files, run.clipList);
       }
+      last = path;
       ++number;
     }
+  }
+  if (!clips.Flush()) {
+    TraceFailure(u"cannot write the clip of %s\r\n", last);
+    return Discarded(system.files, run.clipList);
   }
   return true;
 }

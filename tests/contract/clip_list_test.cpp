@@ -7,9 +7,14 @@
 
 #include "contract/clip_info.h"
 #include "contract/clip_list.h"
+#include "flaky_profile.h"
 #include "platform/system.h"
 #include "platform/text.h"
 #include "temp_dir.h"
+
+namespace platform {
+Profile* PlatformProfileFunctions();
+}
 
 namespace {
 
@@ -181,6 +186,85 @@ TEST_F(ClipListFile, NullRecordAndUnwritableFile) {
   ClipInfo clip;
   EXPECT_FALSE(contract::SaveClipInfo(profile, inMissingDirectory, &clip, ClipInfoWriter::Fennick));
   EXPECT_FALSE(std::filesystem::exists(dir.FsPath() / "missing"));
+}
+
+// Records with what a reading does not give back as written: the key "TCIn " with its blank, values with
+// leading and trailing blanks, characters beyond ASCII.
+std::vector<ClipInfo> AwkwardClips(int count, std::size_t longest) {
+  std::vector<ClipInfo> clips(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    ClipInfo& clip = clips[static_cast<std::size_t>(i)];
+    clip.number = i;
+    clip.path = u"C:\\Caf\u00e9\\";
+    clip.filename = u"take" + platform::FormatInt(i) + u".mxf";
+    clip.tcIn = u"10:00:00:00";
+    clip.comment = u"Vorlane DU-1 ";
+    clip.clipAuthor = u"  lead";
+    clip.name = std::u16string(longest, u'n');
+    clip.reelname = std::u16string(longest, u'r');
+    clip.addToSeq = i % 2 == 0 ? u"" : u"1 ";
+    clip.length = i;
+  }
+  return clips;
+}
+
+// A run's clips handed to the writer give the file that one SaveClipInfo per clip gives: on Windows
+// one real profile write per key, natively our own functions. Long runs span several writes.
+TEST_F(ClipListFile, ARunWrittenAtOnceEqualsOneRecordAtATime) {
+  platform::Profile* real = platform::PlatformProfileFunctions();
+  struct Case {
+    const char* name;
+    std::string existing;  // "" no file
+    int clips;
+    std::size_t longest;
+    bool realFunctions;  // the per-clip file through the platform's functions where it has them
+    std::size_t batchWeight = contract::kClipBatchWeight;
+  };
+  const Case cases[] = {
+      {"a new clip list", "", 5, 8, true},
+      {"a clip list with other sections, one of the same name, remarks and blank lines",
+       "[Settings]\r\nszIniFileName=x\r\n\r\n; remark\r\n[clip1]\r\nReelname=old\r\nExtra=kept\r\n", 5, 8, true},
+      {"a clip list with a UTF-8 byte-order mark", "\xEF\xBB\xBF[Settings]\r\nk=\xC3\xA9\r\n", 4, 8, true},
+      {"a clip list of UTF-16 with its mark", std::string("\xFF\xFE[\0S\0]\0\r\0\n\0", 12), 3, 8, true},
+      {"a run of long records over several writes", "", 60, 259, false, 20000},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (const char16_t* file : {u"batched.ini", u"perkey.ini"}) {
+      std::error_code ignored;
+      std::filesystem::remove(dir.FsPath() / file, ignored);
+      if (!c.existing.empty()) dir.WriteFile(file, c.existing);
+    }
+    platform::Profile& reference = c.realFunctions && real != nullptr ? *real : profile;
+    contract::ClipListWriter writer(profile, batched, c.batchWeight);
+    for (const ClipInfo& clip : AwkwardClips(c.clips, c.longest)) {
+      ASSERT_TRUE(writer.Add(contract::ClipInfoSection(clip, ClipInfoWriter::Fennick)));
+      ASSERT_TRUE(contract::SaveClipInfo(reference, perKey, &clip, ClipInfoWriter::Fennick));
+    }
+    ASSERT_TRUE(writer.Flush());
+    EXPECT_EQ(dir.ReadFile(u"batched.ini"), dir.ReadFile(u"perkey.ini"));
+  }
+}
+
+// A write that fails takes nothing of its batch into the file; the batches before it stay.
+TEST_F(ClipListFile, AFailedWriteLeavesOnlyTheBatchesBeforeIt) {
+  vorlane::test::FlakyProfile flaky(profile);
+  flaky.failingFile = batched;
+  flaky.passing = 1;
+  flaky.failures = 1;
+  contract::ClipListWriter writer(flaky, batched, 70000);
+  const std::vector<ClipInfo> clips = AwkwardClips(60, 259);
+  std::size_t accepted = 0;
+  for (const ClipInfo& clip : clips) {
+    if (!writer.Add(contract::ClipInfoSection(clip, ClipInfoWriter::Moltrin))) break;
+    ++accepted;
+  }
+  ASSERT_EQ(accepted, clips.size()) << "the first batch is written while the run goes on";
+  EXPECT_FALSE(writer.Flush());
+  const std::size_t inFile = dir.ReadFile(u"batched.ini").find("[Clip" + std::to_string(accepted - 1) + "]");
+  EXPECT_EQ(inFile, std::string::npos);
+  EXPECT_EQ(Read(batched, u"Clip0", u"Filename"), u"take0.mxf");
+  EXPECT_EQ(Read(batched, u"Clip" + platform::FormatInt(static_cast<int>(accepted) - 1), u"Filename"), u"<missing>");
 }
 
 }  // namespace

@@ -22,7 +22,8 @@ struct Case {
   const char* fault;
   bool undeletable;     // the earlier clip list will not go away
   bool stuck;           // nor be emptied
-  int clipsWritten;     // clips written before one fails; -1: none fails
+  int clipsWritten;     // writes of the clip list that pass before one fails; -1: none fails
+  bool missingSecond;   // a second chosen file that cannot be opened
   std::int32_t result;
   std::vector<std::u16string> filenames;  // of Clip0, Clip1 ... afterwards
   std::string trace;                      // "" none
@@ -31,12 +32,14 @@ struct Case {
 TEST(RecorderClipList, HoldsAllOfTheRunsClipsOrNone) {
   const Case cases[] = {
       {"an earlier clip list that cannot be deleted is emptied, so its sections are not merged into this run's",
-       true, false, -1, 1, {u"000001.dvd", u"000002.dvd", u"000003.dvd"}, ""},
+       true, false, -1, false, 1, {u"000001.dvd", u"000002.dvd", u"000003.dvd"}, ""},
       {"an earlier clip list that can be neither deleted nor emptied ends the run with 0 before the dialog", true,
-       true, -1, 0, {u"earlier.dvd"}, "0 cannot delete "},
-      {"a clip that cannot be written takes back the clips before it and fails the run", false, false, 2, 0, {},
+       true, -1, false, 0, {u"earlier.dvd"}, "0 cannot delete "},
+      {"clips that cannot be written fail the run and leave no clip list", false, false, 0, false, 0, {},
        "0 cannot write the clip of "},
-      {"a first clip that cannot be written fails the run", false, false, 0, 0, {}, "0 cannot write the clip of "},
+      {"a chosen file that cannot be opened ends the run with 0, the clips of the files before it written", false,
+       false, -1, true, 0, {u"000001.dvd", u"000002.dvd", u"000003.dvd"}, "0 failed to open "},
+      {"nor can they be written then", false, false, 0, true, 0, {}, "0 cannot write the clip of "},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.fault);
@@ -58,7 +61,9 @@ TEST(RecorderClipList, HoldsAllOfTheRunsClipsOrNone) {
     }
     platform::fake::FakeDialogs dialogs;
     platform::fake::FakeWindows windows;
-    dialogs.openAnswers.push_back(platform::OpenFileAnswer{dir.Join(u"disk/tape0007.dlx") + u'\0' + u'\0', 1});
+    const std::u16string chosen = c.missingSecond ? dir.Join(u"disk") + u'\0' + u"tape0007.dlx" + u'\0' + u"gone.dlx"
+                                                  : dir.Join(u"disk/tape0007.dlx");
+    dialogs.openAnswers.push_back(platform::OpenFileAnswer{chosen + u'\0' + u'\0', 1});
     platform::System system = platform::fake::MakeSystem(
         {.profile = &profile, .files = &flakyFiles, .windows = &windows, .dialogs = &dialogs});
     vorlane::test::TraceLines traces;

@@ -126,10 +126,9 @@ TEST_F(WatchFolderRun, BadInputGivesTheResultListsWhatItSafelyCanAndKeepsWhatCou
          r.files_.stuck = true;
        },
        u"watch", {u"earlier.avi"}, true, "0 cannot delete ", 0},
-      {"a clip that cannot be written leaves no clip list and the stored time, so all come again",
+      {"clips that cannot be written leave no clip list and the stored time, so all come again",
        [](WatchFolderRun& r) {
          r.profile_.failingFile = r.ClipList();
-         r.profile_.passing = 1;
          r.profile_.failures = 1;
        },
        u"watch", {}, true, "0 cannot write the clip of "},

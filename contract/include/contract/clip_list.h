@@ -1,5 +1,6 @@
 #pragma once
 // The clip list file: one numbered section per clip, written through the platform's profile functions.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -33,10 +34,40 @@ bool WriteClipSection(platform::Profile& profile, std::u16string_view clipListPa
 bool WriteClipSections(platform::Profile& profile, std::u16string_view clipListPath,
                        const std::vector<ClipSection>& sections);
 
-// Whether every key of `section` reads back from the clip list, through the profile's string read as the
-// host reads it, with the value written. False when the file reads otherwise (another encoding, a
-// changed or missing section).
-bool ClipSectionReadsBack(platform::Profile& profile, std::u16string_view clipListPath, const ClipSection& section);
+// How much of a batch a section takes, about the memory it holds, and the most a batch takes before it is
+// written: a run of any length holds a bounded part of its clip list.
+std::size_t ClipSectionWeight(const ClipSection& section);
+inline constexpr std::size_t kClipBatchWeight = std::size_t{8} << 20;
+
+// A run's clip sections on their way into the clip list: collected, and written as one profile batch when
+// the run ends (Flush) or once they pass a bound (kClipBatchWeight), so that a run writes the file once or a few
+// times, whatever its number of clips. The file holds what one WriteClipSection per section, in order,
+// would give.
+class ClipListWriter {
+ public:
+  ClipListWriter(platform::Profile& profile, std::u16string_view clipListPath,
+                 std::size_t batchWeight = kClipBatchWeight)
+      : profile_(profile), clipList_(clipListPath), batchWeight_(batchWeight) {}
+
+  // Collects `section`; writes what is collected once it passes the bound. False when that write failed:
+  // nothing collected since the last write is in the file, and it is dropped.
+  bool Add(ClipSection section);
+  // Writes what is collected (false as for Add). Blocks for the file's read and write.
+  bool Flush();
+
+ private:
+  platform::Profile& profile_;
+  std::u16string clipList_;
+  std::size_t batchWeight_;
+  std::vector<platform::ProfileWrite> writes_;
+  std::size_t weight_ = 0;
+};
+
+// For each of `sections`, whether every key reads back from the clip list, through the profile's string
+// read as the host reads it, with the value written; the file is examined once. False for a section the
+// file reads otherwise (another encoding, a changed or missing section).
+std::vector<bool> ClipSectionsReadBack(platform::Profile& profile, std::u16string_view clipListPath,
+                                       const std::vector<ClipSection>& sections);
 
 // Deletes the clip list file, and any new copy of it that a rewrite cut short left beside it, so that
 // nothing of an earlier run is imported again. A file that cannot be deleted (another program holds it)
