@@ -12,18 +12,13 @@ namespace {
 // Beyond this many sections, what the file already holds is kept by name only.
 constexpr std::size_t kSectionsKept = 1024;
 
-// Text that reads back as it stands as a name or a value in any encoding: printable ASCII that does not
-// end in a blank (which a reading trims).
-bool ReadsBackAsItStands(std::u16string_view text) {
-  if (text.empty() || text.back() == u' ') return false;
+// What a reading gives of a name or value that is printable ASCII, in any encoding: the text less the
+// blanks at its end. Nothing for other text.
+std::optional<std::u16string_view> AsciiReading(std::u16string_view text) {
   for (const char16_t c : text)
-    if (c < 0x20 || c > 0x7E) return false;
-  return true;
-}
-
-bool KeyReadsBackAsItStands(const IniKey& key) {
-  return ReadsBackAsItStands(key.name) && key.name.front() != u'[' && key.name.find(u'=') == std::u16string::npos &&
-         key.value && (key.value->empty() || ReadsBackAsItStands(*key.value));
+    if (c < 0x20 || c > 0x7E) return std::nullopt;
+  while (!text.empty() && text.back() == u' ') text.remove_suffix(1);
+  return text;
 }
 
 template <typename... F>
@@ -83,30 +78,66 @@ bool ProfileState::Changed(const IniEdit& edit) {
 // kind, and nothing else can move, only those lines need reading again; `written` keeps their form as
 // written where the reading differs.
 bool ProfileState::RereadLines(const IniEdit& edit, WrittenLines& written) {
-  if (doc_.HasStrayNamelessSection()) return false;
-  // A mark brought to the front changes how the whole file reads; with earlier sections forgotten the
-  // front is theirs.
-  if (forgotten_.empty() && encoding_ == TextEncoding::Plain &&
-      StartsWithMark(codec_->encodePlain(doc_.FirstLine())))
-    return false;
+  if (doc_.HasStrayNamelessSection() || MarkAtFront()) return false;
   const IniSection& section = doc_.Sections()[edit.section];
   const IniKey& line = section.keys[edit.key];
-  if ((!edit.newSection || ReadsBackAsItStands(section.name)) && KeyReadsBackAsItStands(line)) return true;
+  std::optional<std::u16string> header;
+  std::optional<IniKey> reread;  // absent: the key line reads back as written
+  const std::optional<std::u16string_view> headerAscii =
+      edit.newSection ? AsciiReading(section.name) : std::optional<std::u16string_view>(u"");
+  const std::optional<std::u16string_view> nameAscii = AsciiReading(line.name);
+  const std::optional<std::u16string_view> valueAscii =
+      line.value ? AsciiReading(*line.value) : std::optional<std::u16string_view>();
+  if (headerAscii && (!edit.newSection || !headerAscii->empty()) && nameAscii && !nameAscii->empty() &&
+      line.name.front() != u'[' && line.name.find(u'=') == std::u16string::npos && valueAscii) {
+    // ASCII holds no line end and survives every encoding: the common case costs no copies.
+    if (edit.newSection && *headerAscii != section.name) header = std::u16string(*headerAscii);
+    if (*nameAscii != line.name || *valueAscii != *line.value)
+      reread = IniKey{std::u16string(*nameAscii), std::u16string(*valueAscii)};
+  } else {
+    IniKey key;
+    if (!RereadByDecoding(edit, header, key)) return false;
+    if (key.name != line.name || key.value != line.value) reread = std::move(key);
+  }
+  if (reread) {
+    written.key = edit.key;
+    written.keyLine = line;
+    doc_.SetKey(edit.section, edit.key, std::move(*reread));
+  }
+  if (header && *header != section.name) {
+    written.header = section.name;
+    doc_.RenameSection(edit.section, std::move(*header));
+  }
+  return true;
+}
 
+// Whether the file as the document writes it starts with a mark that its reading did not see, which
+// changes how the whole file reads; with earlier sections forgotten the front is theirs.
+bool ProfileState::MarkAtFront() const {
+  if (!forgotten_.empty() || encoding_ != TextEncoding::Plain) return false;
+  // A header starts with "[": only a key before the first header can begin with a mark.
+  const std::vector<IniKey>& keys = doc_.Sections().front().keys;
+  if (keys.empty() || keys.front().name.empty() || keys.front().name.front() < 0x80) return false;
+  return StartsWithMark(codec_->encodePlain(doc_.FirstLine()));
+}
+
+// The lines the call wrote, through the encoding and back: false where they do not come back as one
+// line each of their kind.
+bool ProfileState::RereadByDecoding(const IniEdit& edit, std::optional<std::u16string>& header, IniKey& key) const {
+  const IniSection& section = doc_.Sections()[edit.section];
   const auto reread = [this](const std::u16string& text) {
     return DecodeText(EncodeText(text, encoding_, true, *codec_), *codec_).text;
   };
-  std::optional<std::u16string> header;
   if (edit.newSection) {
     std::u16string text;
     IniDocument::AppendHeaderLine(text, section.name);
-    header = reread(text);
-    const std::vector<IniLine> lines = SplitIniLines(*header);
+    const std::u16string headerText = reread(text);
+    const std::vector<IniLine> lines = SplitIniLines(headerText);
     if (lines.size() != 1 || !lines[0].header || lines[0].name.empty()) return false;
     header = std::u16string(lines[0].name);
   }
   std::u16string text;
-  IniDocument::AppendKeyLine(text, line);
+  IniDocument::AppendKeyLine(text, section.keys[edit.key]);
   const std::u16string keyText = reread(text);
   const std::vector<IniLine> lines = SplitIniLines(keyText);
   if (lines.size() != 1 || lines[0].header) return false;
@@ -117,17 +148,8 @@ bool ProfileState::RereadLines(const IniEdit& edit, WrittenLines& written) {
         (edit.key + 1 < keys.size() && keys[edit.key + 1].name.empty()))
       return false;
   }
-  IniKey key{std::u16string(lines[0].name), std::nullopt};
+  key = IniKey{std::u16string(lines[0].name), std::nullopt};
   if (lines[0].value) key.value = std::u16string(*lines[0].value);
-  if (key.name != line.name || key.value != line.value) {
-    written.key = edit.key;
-    written.keyLine = line;
-    doc_.SetKey(edit.section, edit.key, std::move(key));
-  }
-  if (header && *header != section.name) {
-    written.header = section.name;
-    doc_.RenameSection(edit.section, std::move(*header));
-  }
   return true;
 }
 

@@ -84,6 +84,8 @@ class ProfileState {
   explicit ProfileState(const TextCodec& codec) : codec_(&codec) {}
   bool Changed(const IniEdit& edit);
   bool RereadLines(const IniEdit& edit, WrittenLines& written);
+  bool MarkAtFront() const;
+  bool RereadByDecoding(const IniEdit& edit, std::optional<std::u16string>& header, IniKey& key) const;
   void RereadWhole();
   std::u16string Text(std::size_t firstSection, const WrittenLines* written) const;
   bool IsDocument(std::string_view bytes) const;

@@ -195,6 +195,16 @@ std::string Utf16ToUtf8(std::u16string_view text) {
   std::string out;
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
+    // Runs of ASCII, most of any ini file, copied without the checks below.
+    std::size_t ascii = i;
+    while (ascii < text.size() && text[ascii] < 0x80) ++ascii;
+    if (ascii > i) {
+      const std::size_t at = out.size();
+      out.resize(at + (ascii - i));
+      for (std::size_t k = i; k < ascii; ++k) out[at + (k - i)] = static_cast<char>(text[k]);
+      i = ascii - 1;
+      continue;
+    }
     char32_t c = text[i];
     if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
       c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
@@ -234,6 +244,7 @@ std::u16string Widen(std::string_view ascii) {
 std::u16string FormatInt(long long value) { return Widen(std::to_string(value)); }
 
 char16_t FoldCase(char16_t c) {
+  if (c < 0x80) return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c;
   for (const CaseRule& r : kCaseRules) {
     if (r.direction != Direction::LowerOnly && InRule(r, c)) return static_cast<char16_t>(c + r.delta);
   }
