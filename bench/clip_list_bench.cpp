@@ -1,12 +1,16 @@
-// Writing a clip list of N clips of eighteen keys: the clip list writer (one batch per clip) against one
-// profile write per key, the baseline (on Windows the platform's own function before the profile store);
-// the same clips written again over the list a first run left; a description read key by key.
+// Writing a clip list of N clips of eighteen keys: a run's writer (one write for the run) against the
+// same bytes written with one fwrite, the physical limit; one batch per clip and one profile write per
+// key as before; Sorrend's clip list writes and checks, first run and re-run; the same clips written
+// again over the list a first run left; a description read key by key.
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "contract/clip_info.h"
+#include "contract/clip_list.h"
 #include "platform/system.h"
 #include "platform/text.h"
 #include "temp_dir.h"
@@ -49,8 +53,72 @@ void WriteClipList(benchmark::State& state, bool perKey) {
   state.SetLabel(std::to_string(std::filesystem::file_size(dir.FsPath() / "vorlane.ini")) + " bytes");
 }
 
-void ClipListWriter(benchmark::State& state) { WriteClipList(state, false); }
+void OneBatchPerClip(benchmark::State& state) { WriteClipList(state, false); }
 void PerKeyProfileWrites(benchmark::State& state) { WriteClipList(state, true); }
+
+void WriteRun(const std::u16string& file, int clips) {
+  contract::ClipListWriter writer(platform::RealSystem().profile, file);
+  for (int i = 0; i < clips; ++i) writer.Add(contract::ClipInfoSection(Clip(i), contract::ClipInfoWriter::Fennick));
+  writer.Flush();
+}
+
+// A receive run's clip list: every clip handed to the run's writer, which writes them at the end.
+void RunWriter(benchmark::State& state) {
+  vorlane::test::TempDir dir;
+  const std::u16string file = dir.Join(u"vorlane.ini");
+  for (auto _ : state) {
+    state.PauseTiming();
+    std::filesystem::remove(dir.FsPath() / "vorlane.ini");
+    state.ResumeTiming();
+    WriteRun(file, static_cast<int>(state.range(0)));
+  }
+  state.SetLabel(std::to_string(std::filesystem::file_size(dir.FsPath() / "vorlane.ini")) + " bytes");
+}
+
+// The physical limit: the bytes RunWriter gives, written into a fresh file with one fwrite.
+void OneWrite(benchmark::State& state) {
+  vorlane::test::TempDir dir;
+  WriteRun(dir.Join(u"written.ini"), static_cast<int>(state.range(0)));
+  const std::string bytes = dir.ReadFile(u"written.ini");
+  const std::filesystem::path file = dir.FsPath() / "vorlane.ini";
+  for (auto _ : state) {
+    state.PauseTiming();
+    std::filesystem::remove(file);
+    state.ResumeTiming();
+    std::FILE* out = std::fopen(file.string().c_str(), "wb");
+    if (out == nullptr) continue;
+    std::fwrite(bytes.data(), 1, bytes.size(), out);
+    std::fclose(out);
+  }
+  state.SetLabel(std::to_string(bytes.size()) + " bytes");
+}
+
+// Sorrend's clip list: its clips' sections written, then each read back before its flag is cleared; the
+// re-run writes the same clips over the list the first run left.
+void SorrendClipList(benchmark::State& state, bool rerun) {
+  vorlane::test::TempDir dir;
+  platform::Profile& profile = platform::RealSystem().profile;
+  const std::u16string file = dir.Join(u"Vorlane.INI");
+  std::vector<contract::ClipSection> sections;
+  for (int i = 0; i < static_cast<int>(state.range(0)); ++i) {
+    const std::u16string n = platform::FormatInt(i);
+    sections.push_back(contract::ReimportedClipSection(
+        i, {u"D:\\Audio\\Session\\", u"take" + n + u".wav", u"A1A2", u"Ann", u"1", n, u"Take " + n}));
+  }
+  std::size_t intact = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    std::filesystem::remove(dir.FsPath() / "Vorlane.INI");
+    if (rerun) contract::WriteClipSections(profile, file, sections);
+    state.ResumeTiming();
+    contract::WriteClipSections(profile, file, sections);
+    for (const bool same : contract::ClipSectionsReadBack(profile, file, sections)) intact += same ? 1 : 0;
+  }
+  state.SetLabel(std::to_string(intact) + " clips read back");
+}
+
+void SorrendFirstRun(benchmark::State& state) { SorrendClipList(state, false); }
+void SorrendRerun(benchmark::State& state) { SorrendClipList(state, true); }
 
 // The same N clips written again over the clip list an earlier run left, as a receive run that finds
 // its clips still listed.
@@ -106,7 +174,11 @@ void OneObjectRead(benchmark::State& state) { ReadDescription(state, true); }
 
 }  // namespace
 
-BENCHMARK(ClipListWriter)->Arg(100)->Arg(400)->Arg(1000)->Arg(4000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(OneWrite)->Arg(4000)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(RunWriter)->Arg(100)->Arg(400)->Arg(1000)->Arg(4000)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(SorrendFirstRun)->Arg(4000)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(SorrendRerun)->Arg(4000)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(OneBatchPerClip)->Arg(100)->Arg(400)->Arg(1000)->Arg(4000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(ClipListRerun)->Arg(100)->Arg(400)->Arg(1000)->Arg(4000)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(DescriptionRead)->Arg(100)->Arg(400)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(OneObjectRead)->Arg(100)->Arg(400)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond)->Iterations(1);
