@@ -4,13 +4,13 @@
 // again over the list a first run left; a description read key by key.
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "contract/clip_info.h"
 #include "contract/clip_list.h"
+#include "one_write.h"
 #include "platform/system.h"
 #include "platform/text.h"
 #include "temp_dir.h"
@@ -81,16 +81,7 @@ void OneWrite(benchmark::State& state) {
   WriteRun(dir.Join(u"written.ini"), static_cast<int>(state.range(0)));
   const std::string bytes = dir.ReadFile(u"written.ini");
   const std::filesystem::path file = dir.FsPath() / "vorlane.ini";
-  for (auto _ : state) {
-    state.PauseTiming();
-    std::filesystem::remove(file);
-    state.ResumeTiming();
-    std::FILE* out = std::fopen(file.string().c_str(), "wb");
-    if (out == nullptr) continue;
-    std::fwrite(bytes.data(), 1, bytes.size(), out);
-    std::fclose(out);
-  }
-  state.SetLabel(std::to_string(bytes.size()) + " bytes");
+  WriteAtOnce(state, file, bytes);
 }
 
 // Sorrend's clip list: its clips' sections written, then each read back before its flag is cleared; the

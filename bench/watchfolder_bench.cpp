@@ -4,7 +4,6 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -13,6 +12,7 @@
 
 #include "contract/clip_info.h"
 #include "contract/clip_list.h"
+#include "one_write.h"
 #include "file_time.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_dialogs.h"
@@ -139,16 +139,7 @@ void OneWriteOfTheClipList(benchmark::State& state) {
     bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }
   const fs::path file = fs::path(folder.clipList).replace_filename("one-write.ini");
-  for (auto _ : state) {
-    state.PauseTiming();
-    fs::remove(file);
-    state.ResumeTiming();
-    std::FILE* out = std::fopen(file.string().c_str(), "wb");
-    if (out == nullptr) continue;
-    std::fwrite(bytes.data(), 1, bytes.size(), out);
-    std::fclose(out);
-  }
-  state.SetLabel(std::to_string(bytes.size()) + " bytes");
+  WriteAtOnce(state, file, bytes);
 }
 
 }  // namespace
