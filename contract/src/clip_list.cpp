@@ -14,33 +14,27 @@ bool WriteClipSection(platform::Profile& profile, std::u16string_view clipListPa
 
 bool WriteClipSections(platform::Profile& profile, std::u16string_view clipListPath,
                        const std::vector<ClipSection>& sections) {
-  std::vector<platform::ProfileWrite> writes;
-  for (const ClipSection& section : sections) {
-    for (const ClipEntry& entry : section.entries) writes.push_back({section.name, entry.key, entry.value});
-  }
-  return profile.WriteBatch(clipListPath, writes);
+  return profile.WriteSections(clipListPath, sections);
 }
 
 std::size_t ClipSectionWeight(const ClipSection& section) {
-  // A key's text and what holds it: a write's three strings.
-  constexpr std::size_t kPerEntry = 3 * sizeof(std::u16string) / sizeof(char16_t);
-  std::size_t weight = 0;
-  for (const ClipEntry& entry : section.entries)
-    weight += section.name.size() + entry.key.size() + entry.value.size() + kPerEntry;
+  // A key's text and what holds it, here and in the document it is written into: four strings.
+  constexpr std::size_t kPerEntry = 4 * sizeof(std::u16string) / sizeof(char16_t);
+  std::size_t weight = section.name.size() + kPerEntry;
+  for (const ClipEntry& entry : section.entries) weight += 2 * (entry.key.size() + entry.value.size()) + kPerEntry;
   return weight;
 }
 
 bool ClipListWriter::Add(ClipSection section) {
   weight_ += ClipSectionWeight(section);
-  for (ClipEntry& entry : section.entries)
-    writes_.push_back({section.name, std::move(entry.key), std::move(entry.value)});
+  sections_.push_back(std::move(section));
   return weight_ < batchWeight_ || Flush();
 }
 
 bool ClipListWriter::Flush() {
-  if (writes_.empty()) return true;
-  const bool written = profile_.WriteBatch(clipList_, writes_);
-  writes_.clear();
+  if (sections_.empty()) return true;
+  const bool written = profile_.WriteSections(clipList_, sections_);
+  sections_.clear();
   weight_ = 0;
   return written;
 }

@@ -134,6 +134,12 @@ void IniDocument::RenameSection(std::size_t section, std::u16string name) {
   SectionsMoved();
 }
 
+void IniDocument::AppendSection(IniSection section) {
+  sections_.push_back(std::move(section));
+  if (sections_.back().name.empty()) ++strayNameless_;
+  if (indexValid_) index_.emplace(FoldedText(sections_.back().name), sections_.size() - 1);
+}
+
 void IniDocument::DropSectionsBefore(std::size_t first) {
   if (first > 1) sections_.erase(sections_.begin() + 1, sections_.begin() + static_cast<std::ptrdiff_t>(first));
   if (first > 0) sections_.front() = IniSection{};

@@ -66,6 +66,11 @@ class IniDocument {
   // WritePrivateProfileSection; an absent list deletes the section.
   IniEdit WriteSection(std::u16string_view section, const std::optional<std::vector<std::u16string>>& entries);
 
+  // Whether a section of this (trimmed) name exists.
+  bool HasSection(std::u16string_view trimmedName) const { return FindSection(trimmedName).has_value(); }
+  // Adds a named section with its keys at the end, as a reading of the file gives them.
+  void AppendSection(IniSection section);
+
   // Replaces a line with the form a reading of the file gives it.
   void SetKey(std::size_t section, std::size_t key, IniKey line) { sections_[section].keys[key] = std::move(line); }
   void RenameSection(std::size_t section, std::u16string name);

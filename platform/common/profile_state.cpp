@@ -2,6 +2,7 @@
 #include "profile_state.h"
 
 #include <utility>
+#include <vector>
 
 #include "platform/ini_lines.h"
 #include "platform/text.h"
@@ -71,6 +72,68 @@ bool ProfileState::Changed(const IniEdit& edit) {
   }
   if (!whole) return false;
   RereadWhole();
+  return true;
+}
+
+ProfileState::Applied ProfileState::ApplySections(const std::vector<ProfileSectionWrite>& sections) {
+  Applied result = Applied::Unchanged;
+  for (const ProfileSectionWrite& section : sections) {
+    if (AddedWhole(section)) {
+      result = Applied::Changed;
+      continue;
+    }
+    for (const ProfileKey& entry : section.entries) {
+      const Applied applied = Apply(section.name, [&](IniDocument& doc) {
+        return doc.WriteString(section.name, entry.key, std::u16string_view(entry.value));
+      });
+      if (applied == Applied::NeedsWholeFile) return applied;
+      if (applied == Applied::Changed) result = applied;
+    }
+  }
+  return result;
+}
+
+// A new section of printable ASCII names and values, each key once: its calls, one per key, would add
+// the section and its keys, each line read back less its blanks at the end, with the last call's lines
+// in the file as that call wrote them. False, with nothing done, for any other section.
+bool ProfileState::AddedWhole(const ProfileSectionWrite& section) {
+  if (section.entries.empty() || doc_.HasStrayNamelessSection() || MarkAtFront()) return false;
+  const std::u16string_view written = TrimIniBlanksLeft(section.name);
+  const std::optional<std::u16string_view> name = AsciiReading(written);
+  if (!name || name->empty() || doc_.HasSection(*name) || Forgets(section.name)) return false;
+  const bool onlyAdded = std::holds_alternative<Unchanged>(change_) || std::holds_alternative<Appended>(change_);
+  const bool appended = exact_ && onlyAdded;
+  if (!appended && !forgotten_.empty()) return false;
+
+  IniSection added{std::u16string(*name), {}};
+  added.keys.reserve(section.entries.size());
+  for (const ProfileKey& entry : section.entries) {
+    const std::u16string_view keyWritten = TrimIniBlanksLeft(entry.key);
+    const std::optional<std::u16string_view> key = AsciiReading(keyWritten);
+    const std::optional<std::u16string_view> value = AsciiReading(TrimIniBlanksLeft(entry.value));
+    if (!key || key->empty() || key->front() == u'[' || key->find(u'=') != std::u16string_view::npos || !value)
+      return false;
+    for (const IniKey& earlier : added.keys)
+      if (EqualsNoCase(earlier.name, *key)) return false;
+    added.keys.push_back(IniKey{std::u16string(*key), std::u16string(*value)});
+  }
+
+  WrittenLines last{doc_.Sections().size(), std::nullopt, std::nullopt, {}};
+  const ProfileKey& lastEntry = section.entries.back();
+  const IniKey lastWritten{std::u16string(TrimIniBlanksLeft(lastEntry.key)),
+                           std::u16string(TrimIniBlanksLeft(lastEntry.value))};
+  if (lastWritten.name != added.keys.back().name || lastWritten.value != added.keys.back().value) {
+    last.key = added.keys.size() - 1;
+    last.keyLine = lastWritten;
+  }
+  // The call that added the section wrote its header; only when it is also the last does that stay.
+  if (added.keys.size() == 1 && written != *name) last.header = std::u16string(written);
+  doc_.AppendSection(std::move(added));
+  if (appended) {
+    change_ = Appended{std::move(last)};
+  } else {
+    change_ = Rewritten{std::move(last)};
+  }
   return true;
 }
 

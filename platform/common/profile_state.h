@@ -20,6 +20,7 @@
 #include <string_view>
 #include <unordered_set>
 #include <variant>
+#include <vector>
 
 #include "ini_document.h"
 #include "platform/text_codec.h"
@@ -47,6 +48,10 @@ class ProfileState {
     if (edit.kind == IniEdit::None) return Applied::Unchanged;
     return Changed(edit) ? Applied::Changed : Applied::NeedsWholeFile;
   }
+
+  // Applies one WriteString per key of `sections`, in order, as Apply does; a section new to the file
+  // whose names and values are printable ASCII is added whole, without a call per key.
+  Applied ApplySections(const std::vector<ProfileSectionWrite>& sections);
 
   // What the file must now hold for the calls applied since it was read or stored: bytes to add at its
   // end, or its whole new content. Nothing when no call changed it.
@@ -83,6 +88,7 @@ class ProfileState {
 
   explicit ProfileState(const TextCodec& codec) : codec_(&codec) {}
   bool Changed(const IniEdit& edit);
+  bool AddedWhole(const ProfileSectionWrite& section);
   bool RereadLines(const IniEdit& edit, WrittenLines& written);
   bool MarkAtFront() const;
   bool RereadByDecoding(const IniEdit& edit, std::optional<std::u16string>& header, IniKey& key) const;

@@ -152,6 +152,10 @@ bool ProfileStore::WriteBatch(std::u16string_view file, const std::vector<Profil
   });
 }
 
+bool ProfileStore::WriteSections(std::u16string_view file, const std::vector<ProfileSectionWrite>& sections) {
+  return Write(file, [&](ProfileState& state) { return state.ApplySections(sections); });
+}
+
 bool WriteProfileFileAgain(ProfileFileAccess& files, std::u16string_view file) {
   const ProfileFile f = files.Read(file);
   if (f.state == ProfileFileState::Unreachable) return false;

@@ -68,6 +68,7 @@ class ProfileStore final : public Profile {
   bool WriteSection(std::u16string_view file, std::u16string_view section,
                     const std::optional<std::vector<std::u16string>>& entries) override;
   bool WriteBatch(std::u16string_view file, const std::vector<ProfileWrite>& writes) override;
+  bool WriteSections(std::u16string_view file, const std::vector<ProfileSectionWrite>& sections) override;
   bool Touch(std::u16string_view file) override;
 
  private:

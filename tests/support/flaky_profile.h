@@ -40,6 +40,9 @@ class FlakyProfile : public platform::Profile {
   bool WriteBatch(std::u16string_view file, const std::vector<platform::ProfileWrite>& writes) override {
     return !Fails(file) && real_.WriteBatch(file, writes);
   }
+  bool WriteSections(std::u16string_view file, const std::vector<platform::ProfileSectionWrite>& sections) override {
+    return !Fails(file) && real_.WriteSections(file, sections);
+  }
   bool Touch(std::u16string_view file) override { return !Fails(file) && real_.Touch(file); }
 
  private:

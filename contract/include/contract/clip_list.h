@@ -11,16 +11,11 @@
 
 namespace contract {
 
-struct ClipEntry {
-  std::u16string key;    // the literal the writer passes, e.g. "TCIn " with its blank
-  std::u16string value;
-};
+// One key of a clip's section: the literal the writer passes (e.g. "TCIn " with its blank) and its value.
+using ClipEntry = platform::ProfileKey;
 
 // One clip's section: its name ("Clip0", "CLIP0") and its keys in the order they are written.
-struct ClipSection {
-  std::u16string name;
-  std::vector<ClipEntry> entries;
-};
+using ClipSection = platform::ProfileSectionWrite;
 
 // Writes one clip's section into the clip list file in a single profile batch, so that the file holds
 // exactly what one profile write per key would give, and the clip is on disk when this returns. Keys and
@@ -59,7 +54,7 @@ class ClipListWriter {
   platform::Profile& profile_;
   std::u16string clipList_;
   std::size_t batchWeight_;
-  std::vector<platform::ProfileWrite> writes_;
+  std::vector<ClipSection> sections_;
   std::size_t weight_ = 0;
 };
 

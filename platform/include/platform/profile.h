@@ -22,6 +22,16 @@ struct ProfileWrite {
   std::optional<std::u16string> value;
 };
 
+// One section of a run of section writes: its keys in the order they are written.
+struct ProfileKey {
+  std::u16string key;
+  std::u16string value;
+};
+struct ProfileSectionWrite {
+  std::u16string name;
+  std::vector<ProfileKey> entries;
+};
+
 // One key read of a run of reads; the texts must outlive the call.
 struct ProfileRead {
   std::u16string_view section;
@@ -67,6 +77,16 @@ class Profile {
   // give, but reads the file once and writes it once (or appends, when only new sections were added at
   // the end). Returns false, leaving the file as it was, when it could not be written.
   virtual bool WriteBatch(std::u16string_view file, const std::vector<ProfileWrite>& writes) = 0;
+
+  // WriteBatch of every key of `sections`, in order: the same result, byte for byte, as one WriteString
+  // per key. Where each section is new to the file, it is added whole.
+  virtual bool WriteSections(std::u16string_view file, const std::vector<ProfileSectionWrite>& sections) {
+    std::vector<ProfileWrite> writes;
+    for (const ProfileSectionWrite& section : sections) {
+      for (const ProfileKey& entry : section.entries) writes.push_back({section.name, entry.key, entry.value});
+    }
+    return WriteBatch(file, writes);
+  }
 
   // Writes the file again with the bytes it holds (a missing one is created empty), so that its
   // last-write time is the file system's present moment even when no value changes: a write of a value
