@@ -228,6 +228,15 @@ void ProfileState::RereadWhole() {
 std::u16string ProfileState::Text(std::size_t firstSection, const WrittenLines* written) const {
   std::u16string out;
   const std::vector<IniSection>& sections = doc_.Sections();
+  // Sized once: a whole file's text is megabytes that would otherwise be copied as it grows.
+  std::size_t size = written != nullptr && written->header ? written->header->size() : 0;
+  const auto keySize = [](const IniKey& key) { return key.name.size() + 3 + (key.value ? key.value->size() : 0); };
+  if (written != nullptr && written->key) size += keySize(written->keyLine);
+  for (std::size_t s = firstSection; s < sections.size(); ++s) {
+    size += sections[s].name.size() + 4;
+    for (const IniKey& key : sections[s].keys) size += keySize(key);
+  }
+  out.reserve(size);
   for (std::size_t s = firstSection; s < sections.size(); ++s) {
     const WrittenLines* here = written != nullptr && written->section == s ? written : nullptr;
     IniDocument::AppendHeaderLine(out, here && here->header ? *here->header : sections[s].name);

@@ -131,33 +131,42 @@ std::optional<std::string> ReadAndClose(int fd, std::size_t maxBytes) {
 
 class PosixFiles final : public Files {
  public:
-  std::vector<FileEntry> Find(std::u16string_view pattern) override {
+  std::vector<FileEntry> Find(std::u16string_view pattern) override { return Search(pattern, false); }
+
+  std::optional<FileEntry> FindFirst(std::u16string_view pattern) override {
+    std::vector<FileEntry> entries = Search(pattern, true);
+    if (entries.empty()) return std::nullopt;
+    return std::move(entries.front());
+  }
+
+  // The entries matching `pattern` in the order a search yields them; `firstOnly` stops at the first
+  // entry that can be examined, so that a test of a large folder examines one file, not all.
+  std::vector<FileEntry> Search(std::u16string_view pattern, bool firstOnly) {
     std::vector<FileEntry> entries;
     const std::u16string namePattern = FileNamePart(pattern);
     if (!WithinPathLimit(pattern) || namePattern.empty()) return entries;
     const std::u16string directory = DriveAndDirectory(pattern);
     DIR* dir = opendir(directory.empty() ? "." : OnDisk(directory).c_str());
     if (dir == nullptr) return entries;
+    std::vector<FileEntry> names;
     while (const dirent* item = readdir(dir)) {
       std::u16string name = Utf8ToUtf16(item->d_name);
-      if (!MatchesWildcard(namePattern, name)) continue;
+      if (MatchesWildcard(namePattern, name)) names.push_back(FileEntry{std::move(name), false, 0, 0});
+    }
+    SortByName(names);
+    for (FileEntry& named : names) {
       struct stat st {};
+      const std::string onDisk = Utf16ToUtf8(named.name);
       // A dangling link is listed as what it is.
-      if (fstatat(dirfd(dir), item->d_name, &st, 0) != 0 &&
-          fstatat(dirfd(dir), item->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
+      if (fstatat(dirfd(dir), onDisk.c_str(), &st, 0) != 0 &&
+          fstatat(dirfd(dir), onDisk.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
         continue;
       }
-      entries.push_back(EntryOf(std::move(name), st));
+      entries.push_back(EntryOf(std::move(named.name), st));
+      if (firstOnly) break;
     }
     closedir(dir);
-    SortByName(entries);
     return entries;
-  }
-
-  std::optional<FileEntry> FindFirst(std::u16string_view pattern) override {
-    std::vector<FileEntry> entries = Find(pattern);
-    if (entries.empty()) return std::nullopt;
-    return std::move(entries.front());
   }
 
   std::optional<FileEntry> Attributes(std::u16string_view path) override {
