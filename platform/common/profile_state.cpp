@@ -22,17 +22,6 @@ std::optional<std::u16string_view> AsciiReading(std::u16string_view text) {
   return text;
 }
 
-// What a reading gives of a key line of this name and value as written (both without their leading
-// blanks), where both are printable ASCII and the line reads back as a key of that name. Nothing where
-// only the encoding and the line grammar can tell.
-std::optional<IniKey> AsciiKeyReading(std::u16string_view name, std::u16string_view value) {
-  const std::optional<std::u16string_view> key = AsciiReading(name);
-  const std::optional<std::u16string_view> text = AsciiReading(value);
-  if (!key || key->empty() || key->front() == u'[' || key->find(u'=') != std::u16string_view::npos || !text)
-    return std::nullopt;
-  return IniKey{std::u16string(*key), std::u16string(*text)};
-}
-
 template <typename... F>
 struct Cases : F... {
   using F::operator()...;
@@ -68,15 +57,12 @@ bool ProfileState::IsDocument(std::string_view bytes) const {
   return EncodeText(doc_.Serialize(), encoding_, true, *codec_) == bytes;
 }
 
-bool ProfileState::AddsToExactFile() const {
-  return exact_ && (std::holds_alternative<Unchanged>(change_) || std::holds_alternative<Appended>(change_));
-}
-
 bool ProfileState::Changed(const IniEdit& edit) {
   const bool whole = forgotten_.empty();
   WrittenLines written{edit.section, std::nullopt, std::nullopt, {}};
   if (edit.kind == IniEdit::Line && RereadLines(edit, written)) {
-    if (AddsToExactFile() && edit.section >= sectionsStored_) {
+    const bool onlyAdded = std::holds_alternative<Unchanged>(change_) || std::holds_alternative<Appended>(change_);
+    if (exact_ && onlyAdded && edit.section >= sectionsStored_) {
       change_ = Appended{std::move(written)};
       return true;
     }
@@ -115,17 +101,21 @@ bool ProfileState::AddedWhole(const ProfileSectionWrite& section) {
   const std::u16string_view written = TrimIniBlanksLeft(section.name);
   const std::optional<std::u16string_view> name = AsciiReading(written);
   if (!name || name->empty() || doc_.HasSection(*name) || Forgets(section.name)) return false;
-  const bool appended = AddsToExactFile();
+  const bool onlyAdded = std::holds_alternative<Unchanged>(change_) || std::holds_alternative<Appended>(change_);
+  const bool appended = exact_ && onlyAdded;
   if (!appended && !forgotten_.empty()) return false;
 
   IniSection added{std::u16string(*name), {}};
   added.keys.reserve(section.entries.size());
   for (const ProfileKey& entry : section.entries) {
-    std::optional<IniKey> key = AsciiKeyReading(TrimIniBlanksLeft(entry.key), TrimIniBlanksLeft(entry.value));
-    if (!key) return false;
+    const std::u16string_view keyWritten = TrimIniBlanksLeft(entry.key);
+    const std::optional<std::u16string_view> key = AsciiReading(keyWritten);
+    const std::optional<std::u16string_view> value = AsciiReading(TrimIniBlanksLeft(entry.value));
+    if (!key || key->empty() || key->front() == u'[' || key->find(u'=') != std::u16string_view::npos || !value)
+      return false;
     for (const IniKey& earlier : added.keys)
-      if (EqualsNoCase(earlier.name, key->name)) return false;
-    added.keys.push_back(std::move(*key));
+      if (EqualsNoCase(earlier.name, *key)) return false;
+    added.keys.push_back(IniKey{std::u16string(*key), std::u16string(*value)});
   }
 
   WrittenLines last{doc_.Sections().size(), std::nullopt, std::nullopt, {}};
@@ -155,22 +145,27 @@ bool ProfileState::RereadLines(const IniEdit& edit, WrittenLines& written) {
   const IniSection& section = doc_.Sections()[edit.section];
   const IniKey& line = section.keys[edit.key];
   std::optional<std::u16string> header;
-  // ASCII holds no line end and survives every encoding: its reading needs no round trip.
+  std::optional<IniKey> reread;  // absent: the key line reads back as written
   const std::optional<std::u16string_view> headerAscii =
       edit.newSection ? AsciiReading(section.name) : std::optional<std::u16string_view>(u"");
-  std::optional<IniKey> key;
-  if (headerAscii && (!edit.newSection || !headerAscii->empty()) && line.value)
-    key = AsciiKeyReading(line.name, *line.value);
-  if (key) {
-    if (edit.newSection) header = std::u16string(*headerAscii);
+  const std::optional<std::u16string_view> nameAscii = AsciiReading(line.name);
+  const std::optional<std::u16string_view> valueAscii =
+      line.value ? AsciiReading(*line.value) : std::optional<std::u16string_view>();
+  if (headerAscii && (!edit.newSection || !headerAscii->empty()) && nameAscii && !nameAscii->empty() &&
+      line.name.front() != u'[' && line.name.find(u'=') == std::u16string::npos && valueAscii) {
+    // ASCII holds no line end and survives every encoding: the common case costs no copies.
+    if (edit.newSection && *headerAscii != section.name) header = std::u16string(*headerAscii);
+    if (*nameAscii != line.name || *valueAscii != *line.value)
+      reread = IniKey{std::u16string(*nameAscii), std::u16string(*valueAscii)};
   } else {
-    key.emplace();
-    if (!RereadByDecoding(edit, header, *key)) return false;
+    IniKey key;
+    if (!RereadByDecoding(edit, header, key)) return false;
+    if (key.name != line.name || key.value != line.value) reread = std::move(key);
   }
-  if (key->name != line.name || key->value != line.value) {
+  if (reread) {
     written.key = edit.key;
     written.keyLine = line;
-    doc_.SetKey(edit.section, edit.key, std::move(*key));
+    doc_.SetKey(edit.section, edit.key, std::move(*reread));
   }
   if (header && *header != section.name) {
     written.header = section.name;

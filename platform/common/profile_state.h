@@ -87,8 +87,6 @@ class ProfileState {
   using Change = std::variant<Unchanged, Appended, Rewritten, RewrittenAs>;
 
   explicit ProfileState(const TextCodec& codec) : codec_(&codec) {}
-  // Whether the file is exact and every change since it was read or stored added sections at its end.
-  bool AddsToExactFile() const;
   bool Changed(const IniEdit& edit);
   bool AddedWhole(const ProfileSectionWrite& section);
   bool RereadLines(const IniEdit& edit, WrittenLines& written);
