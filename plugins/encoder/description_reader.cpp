@@ -15,9 +15,6 @@ namespace {
 using contract::ReadInteger;
 using contract::ReadText;
 
-// Where the plug-in would report a parse failure; this plug-in reports nothing.
-void DiagnosticTrace(std::u16string_view /*format*/, std::u16string_view /*path*/) {}
-
 }  // namespace
 
 DescriptionReader::DescriptionReader(platform::Profile& profile, platform::Files& files, std::u16string_view file,
@@ -129,10 +126,7 @@ bool ParseQuessaFile(platform::System& system, std::u16string_view path, ExportD
                      const ReadLimits& limits) {
   if (description == nullptr || path.empty()) return false;
   ClearDescription(*description);
-  if (!platform::WithinPathLimit(path) || !FileExists(system.files, path)) {
-    DiagnosticTrace(u"ParseQuessaFile: Quessa file not found: %s\n", path);
-    return false;
-  }
+  if (!platform::WithinPathLimit(path) || !FileExists(system.files, path)) return false;
   // Read as one piece: asking the platform's profile functions key by key searches the whole file
   // every time, which grows with the square of the object count.
   const std::optional<std::string> bytes = system.files.ReadBytes(path, kMaxDescriptionBytes + 1);
