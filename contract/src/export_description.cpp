@@ -126,33 +126,32 @@ double ParseRate(std::u16string_view text, double defaultValue) {
   return static_cast<double>(numerator) / static_cast<double>(denominator);
 }
 
-std::u16string ReadText(platform::Profile& profile, std::u16string_view file, std::u16string_view section,
-                        std::u16string_view key, std::uint32_t limit, std::u16string_view defaultValue) {
-  std::u16string value = profile.ReadString(file, section, key, defaultValue, limit + 1).value;
+std::u16string ReadText(platform::Profile& profile, IniFile file, IniSection section, std::u16string_view key,
+                        std::uint32_t limit, std::u16string_view defaultValue) {
+  std::u16string value = profile.ReadString(file.path, section.name, key, defaultValue, limit + 1).value;
   if (value.size() > limit) value.resize(limit);
   return value;
 }
 
-std::int32_t ReadInteger(platform::Profile& profile, std::u16string_view file, std::u16string_view section,
-                         std::u16string_view key, std::int32_t defaultValue) {
-  return profile.ReadInt(file, section, key, defaultValue);
+std::int32_t ReadInteger(platform::Profile& profile, IniFile file, IniSection section, std::u16string_view key,
+                         std::int32_t defaultValue) {
+  return profile.ReadInt(file.path, section.name, key, defaultValue);
 }
 
-ObjectType ReadObjectType(platform::Profile& profile, std::u16string_view file, std::u16string_view section) {
+ObjectType ReadObjectType(platform::Profile& profile, IniFile file, IniSection section) {
   return ObjectTypeFromWord(ReadText(profile, file, section, u"TYPE", kTypeLimit));
 }
 
-VideoSystem ReadVideoSystem(platform::Profile& profile, std::u16string_view file) {
+VideoSystem ReadVideoSystem(platform::Profile& profile, IniFile file) {
   return VideoSystemFromWord(ReadText(profile, file, kGeneralSection, u"SYSTEM", kShortTextLimit));
 }
 
-double ReadRate(platform::Profile& profile, std::u16string_view section, std::u16string_view key,
-                double defaultValue, std::u16string_view file) {
+double ReadRate(platform::Profile& profile, IniFile file, IniSection section, std::u16string_view key,
+                double defaultValue) {
   return ParseRate(ReadText(profile, file, section, key, kLongTextLimit), defaultValue);
 }
 
-std::optional<std::u16string> ReadPrimaryMediaFile(platform::Profile& profile, std::u16string_view file,
-                                                   std::u16string_view section) {
+std::optional<std::u16string> ReadPrimaryMediaFile(platform::Profile& profile, IniFile file, IniSection section) {
   for (std::u16string_view key : kMediaKeys) {
     std::u16string path = ReadText(profile, file, section, key, kMediaPathLimit);
     if (!path.empty()) return path;

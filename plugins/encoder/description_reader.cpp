@@ -15,9 +15,6 @@ namespace {
 using contract::ReadInteger;
 using contract::ReadText;
 
-// Where the plug-in would report a parse failure; this plug-in reports nothing.
-void DiagnosticTrace(std::u16string_view /*format*/, std::u16string_view /*path*/) {}
-
 }  // namespace
 
 DescriptionReader::DescriptionReader(platform::Profile& profile, platform::Files& files, std::u16string_view file,
@@ -31,16 +28,17 @@ bool DescriptionReader::TakeElements(std::int64_t count) {
 }
 
 bool DescriptionReader::ReadDescription(ExportDescription& d) {
-  const std::u16string_view general = contract::kGeneralSection;
-  d.objectCount = ReadInteger(profile_, file_, general, u"OBJCOUNT");
-  d.projectName = ReadText(profile_, file_, general, u"PRJNAME", contract::kLongTextLimit);
-  d.userName = ReadText(profile_, file_, general, u"USERNAME", contract::kLongTextLimit);
-  d.videoSystem = contract::ReadVideoSystem(profile_, file_);
-  d.frameRate = ReadRate(profile_, general, u"FPS", 0.0, file_);
-  d.sampleRate = ReadInteger(profile_, file_, general, u"SAMPLERATE");
-  d.horizontalSize = ReadInteger(profile_, file_, general, u"HSIZE");
-  d.verticalSize = ReadInteger(profile_, file_, general, u"VSIZE");
-  d.widescreen = ReadInteger(profile_, file_, general, u"16_9");
+  const contract::IniSection general = contract::kGeneralSection;
+  const contract::IniFile file(file_);
+  d.objectCount = ReadInteger(profile_, file, general, u"OBJCOUNT");
+  d.projectName = ReadText(profile_, file, general, u"PRJNAME", contract::kLongTextLimit);
+  d.userName = ReadText(profile_, file, general, u"USERNAME", contract::kLongTextLimit);
+  d.videoSystem = contract::ReadVideoSystem(profile_, file);
+  d.frameRate = ReadRate(profile_, file, general, u"FPS", 0.0);
+  d.sampleRate = ReadInteger(profile_, file, general, u"SAMPLERATE");
+  d.horizontalSize = ReadInteger(profile_, file, general, u"HSIZE");
+  d.verticalSize = ReadInteger(profile_, file, general, u"VSIZE");
+  d.widescreen = ReadInteger(profile_, file, general, u"16_9");
   return ReadObjectList(contract::kObjectPrefix, nullptr, d.objectCount, d.objects);
 }
 
@@ -69,16 +67,18 @@ bool DescriptionReader::ReadObjectList(std::u16string_view prefix, ExportTrack* 
 
 bool DescriptionReader::ReadTracks(std::u16string_view prefix, std::int32_t number, ExportObject& object) {
   if (depthLeft_ <= 0 || !TakeElements(object.trackCount)) return false;
+  const contract::IniFile file(file_);
   --depthLeft_;
   object.trackList.reserve(static_cast<std::size_t>(object.trackCount));
   bool result = true;
   for (std::int32_t t = 1; t <= object.trackCount && result; ++t) {
     auto track = std::make_unique<ExportTrack>();
-    const std::u16string section = contract::TrackSectionName(prefix, number, t);
-    track->video = ReadInteger(profile_, file_, section, u"VIDEO");
-    track->audio = ReadInteger(profile_, file_, section, u"AUDIO");
-    track->objectCount = ReadInteger(profile_, file_, section, u"OBJCOUNT");
-    track->name = ReadText(profile_, file_, section, u"NAME", contract::kLongTextLimit);
+    const std::u16string name = contract::TrackSectionName(prefix, number, t);
+    const contract::IniSection section(name);
+    track->video = ReadInteger(profile_, file, section, u"VIDEO");
+    track->audio = ReadInteger(profile_, file, section, u"AUDIO");
+    track->objectCount = ReadInteger(profile_, file, section, u"OBJCOUNT");
+    track->name = ReadText(profile_, file, section, u"NAME", contract::kLongTextLimit);
     track->owner = &object;
     result = ReadObjectList(contract::TrackObjectPrefix(prefix, number, t), track.get(), track->objectCount,
                             track->objects);
@@ -88,33 +88,35 @@ bool DescriptionReader::ReadTracks(std::u16string_view prefix, std::int32_t numb
   return result;
 }
 
-bool DescriptionReader::ReadObject(std::u16string_view section, ExportObject& o) {
-  if (section.empty()) return false;
+bool DescriptionReader::ReadObject(std::u16string_view sectionName, ExportObject& o) {
+  if (sectionName.empty()) return false;
+  const contract::IniFile file(file_);
+  const contract::IniSection section(sectionName);
   using contract::kLongTextLimit;
   using contract::kMediaPathLimit;
   using contract::kShortTextLimit;
   using contract::kTimecodeLimit;
-  o.type = contract::ReadObjectType(profile_, file_, section);
-  o.fused = ReadInteger(profile_, file_, section, u"FUSED");
-  o.name = ReadText(profile_, file_, section, u"NAME", kLongTextLimit);
-  o.comment = ReadText(profile_, file_, section, u"COMMENT", kLongTextLimit);
-  o.reel = ReadText(profile_, file_, section, u"REEL", kShortTextLimit);
-  o.tracks = ReadText(profile_, file_, section, u"TRACKS", kShortTextLimit);
-  o.scene = ReadInteger(profile_, file_, section, u"SCENE");
-  o.take = ReadInteger(profile_, file_, section, u"TAKE");
-  o.attribute = ReadText(profile_, file_, section, u"ATTRIBUTE", kShortTextLimit);
-  o.markIn = ReadText(profile_, file_, section, u"MARKIN", kTimecodeLimit);
-  o.markOut = ReadText(profile_, file_, section, u"MARKOUT", kTimecodeLimit);
-  o.clipIn = ReadText(profile_, file_, section, u"CLIPIN", kTimecodeLimit, o.markIn);
-  o.clipOut = ReadText(profile_, file_, section, u"CLIPOUT", kTimecodeLimit, o.markOut);
-  o.recIn = ReadText(profile_, file_, section, u"RECIN", kTimecodeLimit);
-  o.recOut = ReadText(profile_, file_, section, u"RECOUT", kTimecodeLimit);
+  o.type = contract::ReadObjectType(profile_, file, section);
+  o.fused = ReadInteger(profile_, file, section, u"FUSED");
+  o.name = ReadText(profile_, file, section, u"NAME", kLongTextLimit);
+  o.comment = ReadText(profile_, file, section, u"COMMENT", kLongTextLimit);
+  o.reel = ReadText(profile_, file, section, u"REEL", kShortTextLimit);
+  o.tracks = ReadText(profile_, file, section, u"TRACKS", kShortTextLimit);
+  o.scene = ReadInteger(profile_, file, section, u"SCENE");
+  o.take = ReadInteger(profile_, file, section, u"TAKE");
+  o.attribute = ReadText(profile_, file, section, u"ATTRIBUTE", kShortTextLimit);
+  o.markIn = ReadText(profile_, file, section, u"MARKIN", kTimecodeLimit);
+  o.markOut = ReadText(profile_, file, section, u"MARKOUT", kTimecodeLimit);
+  o.clipIn = ReadText(profile_, file, section, u"CLIPIN", kTimecodeLimit, o.markIn);
+  o.clipOut = ReadText(profile_, file, section, u"CLIPOUT", kTimecodeLimit, o.markOut);
+  o.recIn = ReadText(profile_, file, section, u"RECIN", kTimecodeLimit);
+  o.recOut = ReadText(profile_, file, section, u"RECOUT", kTimecodeLimit);
   const std::array<std::u16string*, 5> media = {&o.mediaVideo, &o.mediaAudio1, &o.mediaAudio2, &o.mediaAudio3,
                                                 &o.mediaAudio4};
   for (std::size_t k = 0; k < media.size(); ++k) {
-    *media[k] = ReadText(profile_, file_, section, contract::kMediaKeys[k], kMediaPathLimit);
+    *media[k] = ReadText(profile_, file, section, contract::kMediaKeys[k], kMediaPathLimit);
   }
-  o.trackCount = ReadInteger(profile_, file_, section, u"TRACKCOUNT");
+  o.trackCount = ReadInteger(profile_, file, section, u"TRACKCOUNT");
 
   for (std::u16string* path : media) {
     if (path->empty()) continue;
@@ -129,10 +131,7 @@ bool ParseQuessaFile(platform::System& system, std::u16string_view path, ExportD
                      const ReadLimits& limits) {
   if (description == nullptr || path.empty()) return false;
   ClearDescription(*description);
-  if (!platform::WithinPathLimit(path) || !FileExists(system.files, path)) {
-    DiagnosticTrace(u"ParseQuessaFile: Quessa file not found: %s\n", path);
-    return false;
-  }
+  if (!platform::WithinPathLimit(path) || !FileExists(system.files, path)) return false;
   // Read as one piece: asking the platform's profile functions key by key searches the whole file
   // every time, which grows with the square of the object count.
   const std::optional<std::string> bytes = system.files.ReadBytes(path, kMaxDescriptionBytes + 1);

@@ -82,7 +82,8 @@ bool WriteBatchFile(platform::System& system, std::u16string_view executable, co
 std::u16string BuildLaunchCommandLine(platform::Files& files, EncoderKind kind, std::u16string_view executable,
                                       const ExportDescription& description) {
   const auto objects = HandedOn(description);
-  if (kind != EncoderKind::MediaCleanerPro || objects.empty()) return {};
+  const EncoderKindFacts* facts = FactsOf(kind);
+  if (facts == nullptr || facts->delivery != Delivery::CommandLineWhenStarted || objects.empty()) return {};
 
   std::u16string line = CommandLineArgument(ShortForm(files, executable).value_or(std::u16string(executable)));
   line += u' ';

@@ -29,10 +29,10 @@ inline constexpr std::size_t kDropFileListOffset = 20;
 // False when the file cannot be written. Blocks for two profile writes, one of them the whole section.
 bool WriteBatchFile(platform::System& system, std::u16string_view executable, const ExportDescription& description);
 
-// The line a started encoder is given. Media Cleaner Pro: the executable's short form, then the objects'
-// short forms, separated by single blanks, within kHandOffChars; empty when there are no objects. A
-// short form that holds a blank (no 8.3 names on its volume; any path on POSIX) is put in double quotes.
-// Every other encoder: empty. Blocks for one short-path lookup per object.
+// The line a started encoder is given. A kind delivered by Delivery::CommandLineWhenStarted (Media Cleaner
+// Pro): the executable's short form, then the objects' short forms, separated by single blanks, within
+// kHandOffChars; empty when there are no objects. A short form that holds a blank (no 8.3 names on its
+// volume; any path on POSIX) is put in double quotes. Every other kind: empty. Blocks for one short-path lookup per object.
 std::u16string BuildLaunchCommandLine(platform::Files& files, EncoderKind kind, std::u16string_view executable,
                                       const ExportDescription& description);
 

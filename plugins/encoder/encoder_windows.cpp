@@ -1,6 +1,5 @@
 #include "encoder_windows.h"
 
-#include <optional>
 #include <string_view>
 
 #include "handoff_timing.h"
@@ -10,22 +9,6 @@ namespace {
 
 constexpr std::u16string_view kMainWindowClass = u"MainClassW";
 constexpr std::u16string_view kMdiClientClass = u"MDIClient";
-
-struct WindowNames {
-  std::u16string_view title;
-  std::u16string_view documentClass;
-};
-
-std::optional<WindowNames> NamesOf(EncoderKind kind) {
-  switch (kind) {
-    case EncoderKind::MediaCleanerEz: return WindowNames{u"Media Cleaner EZ", u"MCChildWindowNoClose"};
-    case EncoderKind::MediaCleanerPro: return WindowNames{u"Media Cleaner Pro", u"MCChildWindowNoClose"};
-    case EncoderKind::Cleaner5Ez: return WindowNames{u"Cleaner EZ", u"MCChildWindowNoCloseT"};
-    case EncoderKind::Cleaner5: return WindowNames{u"Cleaner 5", u"MCChildWindowNoCloseT"};
-    case EncoderKind::None: break;
-  }
-  return std::nullopt;
-}
 
 // Looks for the first child of `parent` with `className`, pausing between looks, until the budget
 // that began at `start` is spent.
@@ -43,12 +26,12 @@ platform::WindowHandle WaitForChild(platform::System& system, platform::WindowHa
 }  // namespace
 
 platform::WindowHandle FindEncoderMainWindow(platform::System& system, EncoderKind kind, std::uint32_t timeoutMs) {
-  const std::optional<WindowNames> names = NamesOf(kind);
-  if (!names) return nullptr;
+  const EncoderKindFacts* facts = FactsOf(kind);
+  if (facts == nullptr) return nullptr;
   const std::uint32_t start = system.clock.TickCount();
-  platform::WindowHandle window = system.windows.FindTopLevel(kMainWindowClass, names->title);
+  platform::WindowHandle window = system.windows.FindTopLevel(kMainWindowClass, facts->mainWindowTitle);
   while (window == nullptr && ElapsedSince(system.clock.TickCount(), start) < timeoutMs) {
-    window = system.windows.FindTopLevel(kMainWindowClass, names->title);
+    window = system.windows.FindTopLevel(kMainWindowClass, facts->mainWindowTitle);
   }
   return window;
 }
@@ -56,12 +39,12 @@ platform::WindowHandle FindEncoderMainWindow(platform::System& system, EncoderKi
 platform::WindowHandle FindEncoderDocumentWindow(platform::System& system, platform::WindowHandle mainWindow,
                                                  EncoderKind kind, std::uint32_t timeoutMs) {
   if (!system.windows.Exists(mainWindow)) return nullptr;
-  const std::optional<WindowNames> names = NamesOf(kind);
-  if (!names) return nullptr;
+  const EncoderKindFacts* facts = FactsOf(kind);
+  if (facts == nullptr) return nullptr;
   const std::uint32_t start = system.clock.TickCount();
   const platform::WindowHandle client = WaitForChild(system, mainWindow, kMdiClientClass, start, timeoutMs);
   if (client == nullptr) return nullptr;
-  return WaitForChild(system, client, names->documentClass, start, timeoutMs);
+  return WaitForChild(system, client, facts->documentWindowClass, start, timeoutMs);
 }
 
 }  // namespace encoder

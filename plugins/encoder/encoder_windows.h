@@ -1,6 +1,6 @@
 #pragma once
 // The encoder's windows on screen: its main window ("MainClassW" with the kind's title) and the batch
-// document window inside its MDI client. Every wait goes through the platform clock.
+// document window inside its MDI client, both named by the kind's row in EncoderKinds(). Every wait goes through the platform clock.
 #include <cstdint>
 
 #include "find_encoder.h"

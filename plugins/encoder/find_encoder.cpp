@@ -1,6 +1,5 @@
 #include "find_encoder.h"
 
-#include <array>
 #include <optional>
 #include <string_view>
 
@@ -10,29 +9,6 @@
 
 namespace encoder {
 namespace {
-
-struct UninstallRoute {
-  EncoderKind kind;
-  std::u16string_view key;
-  std::u16string_view executableName;
-};
-
-struct AppPathRoute {
-  EncoderKind kind;
-  std::u16string_view key;
-};
-
-constexpr std::array<UninstallRoute, 2> kUninstallRoutes{{
-    {EncoderKind::Cleaner5, u"Software\\MicroSoft\\Windows\\CurrentVersion\\UnInstall\\Cleaner 5",
-     u"\\cleaner 5.exe"},
-    {EncoderKind::Cleaner5Ez, u"Software\\MicroSoft\\Windows\\CurrentVersion\\UnInstall\\Cleaner 5 EZ",
-     u"\\cleanerEZ5.exe"},
-}};
-
-constexpr std::array<AppPathRoute, 2> kAppPathRoutes{{
-    {EncoderKind::MediaCleanerPro, u"Software\\MicroSoft\\Windows\\CurrentVersion\\App Paths\\MediaCleanerPro.EXE"},
-    {EncoderKind::MediaCleanerEz, u"Software\\MicroSoft\\Windows\\CurrentVersion\\App Paths\\MediaCleanerEZ.EXE"},
-}};
 
 bool IsBlankOrQuote(char16_t c) { return c == u' ' || c == u'"'; }
 
@@ -48,7 +24,7 @@ bool IsExecutable(platform::Files& files, std::u16string_view path) {
 }
 
 // The uninstall string names the uninstaller and then, quoted or not, a file in the encoder's folder.
-std::optional<std::u16string> ByUninstallEntry(platform::System& system, const UninstallRoute& route) {
+std::optional<std::u16string> ByUninstallEntry(platform::System& system, const RegistryRoute& route) {
   const auto value = ReadValue(system.registry, route.key, u"UninstallString");
   if (!value) return std::nullopt;
   const std::size_t exe = value->find(u".exe");  // exact: ".EXE" does not count
@@ -61,7 +37,7 @@ std::optional<std::u16string> ByUninstallEntry(platform::System& system, const U
   return executable;
 }
 
-std::optional<std::u16string> ByAppPath(platform::System& system, const AppPathRoute& route) {
+std::optional<std::u16string> ByAppPath(platform::System& system, const RegistryRoute& route) {
   auto value = ReadValue(system.registry, route.key, std::nullopt);
   if (!value || !IsExecutable(system.files, *value)) return std::nullopt;
   return value;
@@ -70,11 +46,11 @@ std::optional<std::u16string> ByAppPath(platform::System& system, const AppPathR
 }  // namespace
 
 EncoderInfo FindEncoder(platform::System& system) {
-  for (const UninstallRoute& route : kUninstallRoutes) {
-    if (auto executable = ByUninstallEntry(system, route)) return {route.kind, std::move(*executable)};
-  }
-  for (const AppPathRoute& route : kAppPathRoutes) {
-    if (auto executable = ByAppPath(system, route)) return {route.kind, std::move(*executable)};
+  for (const EncoderKindFacts& facts : EncoderKinds()) {
+    const RegistryRoute& route = facts.route;
+    auto executable = route.kind == RegistryRouteKind::UninstallEntry ? ByUninstallEntry(system, route)
+                                                                      : ByAppPath(system, route);
+    if (executable) return {facts.kind, std::move(*executable)};
   }
   return {};
 }

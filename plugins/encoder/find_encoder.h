@@ -1,28 +1,20 @@
 #pragma once
 // Which batch encoder is installed, and where its executable lies, from the registry.
-#include <cstdint>
 #include <string>
 
+#include "encoder_kinds.h"
 #include "platform/system.h"
 
 namespace encoder {
-
-enum class EncoderKind : std::int32_t {
-  None = 0,
-  MediaCleanerEz = 1,
-  MediaCleanerPro = 2,
-  Cleaner5Ez = 3,
-  Cleaner5 = 4,
-};
 
 struct EncoderInfo {
   EncoderKind kind = EncoderKind::None;
   std::u16string executable;  // at most 259 characters; empty with None
 };
 
-// Tries Cleaner 5 and Cleaner 5 EZ by their uninstall entries, then Media Cleaner Pro and Media Cleaner EZ
-// by their application paths, and returns the first whose executable exists; None with an empty path when
-// none does. Asks the registry afresh at every call; blocks for registry and file lookups only.
+// Tries the kinds' registry routes in the order of EncoderKinds() (Cleaner 5 and Cleaner 5 EZ by their
+// uninstall entries, then Media Cleaner Pro and Media Cleaner EZ by their application paths), and returns
+// the first whose executable exists; None with an empty path when none does. Asks the registry afresh at every call; blocks for registry and file lookups only.
 EncoderInfo FindEncoder(platform::System& system);
 
 }  // namespace encoder

@@ -9,6 +9,8 @@ namespace encoder {
 namespace {
 
 bool SendToCleaner5(platform::System& system, const EncoderInfo& encoder, HandOffPayloads& payloads) {
+  // The files reach Cleaner 5 through AddFile whether or not QN.TXT could be written, so the hand-off
+  // goes on and the automation's result is the answer.
   payloads.WriteBatchFile(encoder.executable);
   const OleSession ole(system.automation);
   if (!ole.Initialized()) return false;
@@ -18,24 +20,28 @@ bool SendToCleaner5(platform::System& system, const EncoderInfo& encoder, HandOf
   return object != nullptr && SendByAutomation(system, object.get(), payloads);
 }
 
+bool StartOrDrop(platform::System& system, const EncoderInfo& encoder, Delivery delivery,
+                 HandOffPayloads& payloads) {
+  const LaunchResult launch = LaunchEncoder(system, encoder.kind, encoder.executable, payloads);
+  if (launch == LaunchResult::Failed) return false;
+  // Started just now, it already has the files on its command line.
+  if (launch == LaunchResult::Started && delivery == Delivery::CommandLineWhenStarted) return true;
+  return DropOnEncoder(system, encoder.kind, payloads);
+}
+
 }  // namespace
 
 bool HandOffToEncoder(platform::System& system, const EncoderInfo& encoder, HandOffPayloads& payloads) {
-  switch (encoder.kind) {
-    case EncoderKind::None:
-      return false;
-    case EncoderKind::Cleaner5:
+  const EncoderKindFacts* facts = FactsOf(encoder.kind);
+  if (facts == nullptr) return false;
+  switch (facts->delivery) {
+    case Delivery::BatchFileAndAutomation:
       return SendToCleaner5(system, encoder, payloads);
-    case EncoderKind::MediaCleanerEz:
-    case EncoderKind::MediaCleanerPro:
-    case EncoderKind::Cleaner5Ez:
-      break;
+    case Delivery::CommandLineWhenStarted:
+    case Delivery::StartThenDrop:
+      return StartOrDrop(system, encoder, facts->delivery, payloads);
   }
-  bool launched = false;
-  if (!LaunchEncoder(system, encoder.kind, encoder.executable, payloads, launched)) return false;
-  // A Media Cleaner Pro started just now already has the files on its command line.
-  if (encoder.kind == EncoderKind::MediaCleanerPro && launched) return true;
-  return DropOnEncoder(system, encoder.kind, payloads);
+  return false;
 }
 
 }  // namespace encoder

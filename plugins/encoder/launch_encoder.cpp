@@ -6,10 +6,9 @@
 
 namespace encoder {
 
-bool LaunchEncoder(platform::System& system, EncoderKind kind, std::u16string_view executable,
-                   HandOffPayloads& payloads, bool& launched) {
-  launched = FindEncoderMainWindow(system, kind, 0) == nullptr;
-  if (!launched) return true;
+LaunchResult LaunchEncoder(platform::System& system, EncoderKind kind, std::u16string_view executable,
+                           HandOffPayloads& payloads) {
+  if (FindEncoderMainWindow(system, kind, 0) != nullptr) return LaunchResult::AlreadyRunning;
   platform::ProcessStart start;
   start.application = std::u16string(executable);
   start.commandLine = payloads.LaunchCommandLine(kind, executable);
@@ -19,7 +18,7 @@ bool LaunchEncoder(platform::System& system, EncoderKind kind, std::u16string_vi
   start.defaultErrorMode = true;
   start.waitForIdleMs = kIdleWaitMs;
   const platform::ProcessResult result = system.processes.Start(start);
-  return result.started && result.idle;
+  return result.started && result.idle ? LaunchResult::Started : LaunchResult::Failed;
 }
 
 }  // namespace encoder

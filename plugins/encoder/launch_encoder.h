@@ -8,11 +8,16 @@
 
 namespace encoder {
 
-// Looks once for the kind's main window; when it is there, `launched` is false and nothing starts.
-// Otherwise starts `executable` in its own directory with the kind's command line, and waits up to
-// kIdleWaitMs for it to become idle for input. False when it did not start or did not become idle
-// (POSIX: a started program counts as idle). Blocks for that wait.
-bool LaunchEncoder(platform::System& system, EncoderKind kind, std::u16string_view executable,
-                   HandOffPayloads& payloads, bool& launched);
+enum class LaunchResult {
+  AlreadyRunning,  // its main window was there; nothing was started
+  Started,         // started now and idle for input
+  Failed,          // did not start, or did not become idle in time
+};
+
+// Looks once for the kind's main window; when it is there, nothing starts. Otherwise starts `executable`
+// in its own directory with the kind's command line, and waits up to kIdleWaitMs for it to become idle
+// for input (POSIX: a started program counts as idle). Blocks for that wait.
+LaunchResult LaunchEncoder(platform::System& system, EncoderKind kind, std::u16string_view executable,
+                           HandOffPayloads& payloads);
 
 }  // namespace encoder

@@ -56,7 +56,7 @@ void StartPlayers(platform::System& system, std::u16string_view playerPath, std:
   // Without a player every start would fail: nothing to do.
   if (playerPath.empty()) return;
   const std::int32_t count =
-      contract::ReadInteger(system.profile, descriptionPath, contract::kGeneralSection, u"OBJCOUNT");
+      contract::ReadInteger(system.profile, contract::IniFile(descriptionPath), contract::kGeneralSection, u"OBJCOUNT");
   if (count < 1) return;
 
   if (const auto present = ObjectsInFile(system.files, descriptionPath, count)) {

@@ -51,11 +51,7 @@ std::optional<WatchTime> TakeMoment(platform::System& system, const WatchRun& ru
 
 contract::ClipInfo ClipOf(const std::u16string& fullPath, std::int32_t number) {
   contract::ClipInfo clip;
-  clip.routing = u"V";
-  for (int channel = 1; channel <= 4; ++channel) {
-    clip.routing += u'A';
-    clip.routing += platform::FormatInt(channel);
-  }
+  clip.routing = u"VA1A2A3A4";  // the video and audio channels 1 to 4
   char16_t part[platform::kWideBufferChars] = {};
   SplitDirectory(part, fullPath.c_str());
   clip.path = part;

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <string>
+#include <string_view>
 
 #include "contract/boundary_text.h"
 #include "contract/export_description_paths.h"
@@ -18,8 +19,38 @@
 
 namespace {
 
+using contract::IniFile;
+using contract::IniSection;
 using contract::ObjectType;
 using contract::VideoSystem;
+using Key = std::u16string_view;
+
+// The file, the section and the key are three types: a call with any two of them swapped does not compile.
+template <class File, class Section, class KeyName>
+concept ReadsRate = requires(platform::Profile& profile, File file, Section section, KeyName key) {
+  contract::ReadRate(profile, file, section, key, 0.0);
+};
+template <class File, class Section, class KeyName>
+concept ReadsText = requires(platform::Profile& profile, File file, Section section, KeyName key) {
+  contract::ReadText(profile, file, section, key, contract::kLongTextLimit);
+};
+template <class File, class Section, class KeyName>
+concept ReadsInteger = requires(platform::Profile& profile, File file, Section section, KeyName key) {
+  contract::ReadInteger(profile, file, section, key);
+};
+static_assert(ReadsRate<IniFile, IniSection, Key> && ReadsText<IniFile, IniSection, Key> &&
+              ReadsInteger<IniFile, IniSection, Key>);
+static_assert(!ReadsRate<IniSection, IniFile, Key> && !ReadsText<IniSection, IniFile, Key> &&
+                  !ReadsInteger<IniSection, IniFile, Key>,
+              "file and section swapped");
+static_assert(!ReadsRate<Key, IniSection, IniFile> && !ReadsText<Key, IniSection, IniFile> &&
+                  !ReadsInteger<Key, IniSection, IniFile>,
+              "file and key swapped");
+static_assert(!ReadsRate<IniFile, Key, IniSection> && !ReadsText<IniFile, Key, IniSection> &&
+                  !ReadsInteger<IniFile, Key, IniSection>,
+              "section and key swapped");
+static_assert(!ReadsRate<Key, Key, Key> && !ReadsText<Key, Key, Key> && !ReadsInteger<Key, Key, Key>,
+              "plain text in the file's and the section's places");
 
 struct RateCase {
   const char16_t* text;
@@ -75,7 +106,7 @@ TEST_F(ExportDescriptionFile, WordCodesAreExactAndCutToTheirLimit) {
   };
   for (const WordCase& c : systems) {
     const std::u16string file = Write(std::string("[GENERAL]\r\n") + c.line + "\r\n");
-    EXPECT_EQ(static_cast<std::int32_t>(contract::ReadVideoSystem(profile(), file)), c.expected) << c.fault;
+    EXPECT_EQ(static_cast<std::int32_t>(contract::ReadVideoSystem(profile(), IniFile(file))), c.expected) << c.fault;
   }
   const WordCase types[] = {
       {"TYPE=SOURCECLIP", 1, "SOURCECLIP"},     {"TYPE=SEQUENCE", 2, "SEQUENCE"},
@@ -84,7 +115,7 @@ TEST_F(ExportDescriptionFile, WordCodesAreExactAndCutToTheirLimit) {
   };
   for (const WordCase& c : types) {
     const std::u16string file = Write(std::string("[OBJ1]\r\n") + c.line + "\r\n");
-    EXPECT_EQ(static_cast<std::int32_t>(contract::ReadObjectType(profile(), file, u"OBJ1")), c.expected)
+    EXPECT_EQ(static_cast<std::int32_t>(contract::ReadObjectType(profile(), IniFile(file), IniSection(u"OBJ1"))), c.expected)
         << c.fault;
   }
 }
@@ -92,11 +123,13 @@ TEST_F(ExportDescriptionFile, WordCodesAreExactAndCutToTheirLimit) {
 TEST_F(ExportDescriptionFile, ReadsRatesAndTextsWithTheirLimits) {
   const std::u16string file = Write(
       "[general]\r\nfps=30000/1001\r\nprjname=" + std::string(300, 'p') + "\r\nOBJCOUNT=3\r\n");
-  EXPECT_DOUBLE_EQ(contract::ReadRate(profile(), u"GENERAL", u"FPS", 0.0, file), 30000.0 / 1001.0);
-  EXPECT_EQ(contract::ReadText(profile(), file, u"GENERAL", u"PRJNAME", contract::kLongTextLimit),
+  const IniFile at(file);
+  const IniSection general(u"GENERAL");
+  EXPECT_DOUBLE_EQ(contract::ReadRate(profile(), at, general, u"FPS", 0.0), 30000.0 / 1001.0);
+  EXPECT_EQ(contract::ReadText(profile(), at, general, u"PRJNAME", contract::kLongTextLimit),
             std::u16string(254, u'p'));
-  EXPECT_EQ(contract::ReadInteger(profile(), file, u"GENERAL", u"OBJCOUNT"), 3);
-  EXPECT_EQ(contract::ReadInteger(profile(), file, u"GENERAL", u"HSIZE"), 0);
+  EXPECT_EQ(contract::ReadInteger(profile(), at, general, u"OBJCOUNT"), 3);
+  EXPECT_EQ(contract::ReadInteger(profile(), at, general, u"HSIZE"), 0);
 }
 
 TEST_F(ExportDescriptionFile, PrimaryMediaFileIsTheFirstNonEmptyMediaKey) {
@@ -104,10 +137,10 @@ TEST_F(ExportDescriptionFile, PrimaryMediaFileIsTheFirstNonEmptyMediaKey) {
       "[OBJ1]\r\nMEDIA_V=\r\nMEDIA_A3=c.wav\r\nMEDIA_A2=b.wav\r\n"
       "[OBJ2]\r\nMEDIA_A4=d.wav\r\nMEDIA_V=v.avi\r\n"
       "[OBJ3]\r\nNAME=no media\r\n");
-  EXPECT_EQ(contract::ReadPrimaryMediaFile(profile(), file, u"OBJ1"), u"b.wav");
-  EXPECT_EQ(contract::ReadPrimaryMediaFile(profile(), file, u"OBJ2"), u"v.avi");
-  EXPECT_EQ(contract::ReadPrimaryMediaFile(profile(), file, u"OBJ3"), std::nullopt);
-  EXPECT_EQ(contract::ReadPrimaryMediaFile(profile(), file, u"OBJ4"), std::nullopt);
+  EXPECT_EQ(contract::ReadPrimaryMediaFile(profile(), IniFile(file), IniSection(u"OBJ1")), u"b.wav");
+  EXPECT_EQ(contract::ReadPrimaryMediaFile(profile(), IniFile(file), IniSection(u"OBJ2")), u"v.avi");
+  EXPECT_EQ(contract::ReadPrimaryMediaFile(profile(), IniFile(file), IniSection(u"OBJ3")), std::nullopt);
+  EXPECT_EQ(contract::ReadPrimaryMediaFile(profile(), IniFile(file), IniSection(u"OBJ4")), std::nullopt);
 }
 
 TEST(ExportDescriptionSections, NamesNestToAnyDepth) {

@@ -12,7 +12,18 @@
 
 namespace contract {
 
-inline constexpr std::u16string_view kGeneralSection = u"GENERAL";
+// The file and the section a reader looks in, each a type of its own, so that a call with the two swapped,
+// or with either in the key's place, does not compile.
+struct IniFile {
+  constexpr explicit IniFile(std::u16string_view filePath) : path(filePath) {}
+  std::u16string_view path;
+};
+struct IniSection {
+  constexpr explicit IniSection(std::u16string_view sectionName) : name(sectionName) {}
+  std::u16string_view name;
+};
+
+inline constexpr IniSection kGeneralSection{u"GENERAL"};
 inline constexpr std::u16string_view kObjectPrefix = u"OBJ";
 
 // Text limits in characters, terminator not counted.
@@ -44,18 +55,17 @@ double ParseRate(std::u16string_view text, double defaultValue);
 
 // Readers over the platform's ini reader. Missing sections and keys give the default; text longer than
 // `limit` is cut there.
-std::u16string ReadText(platform::Profile& profile, std::u16string_view file, std::u16string_view section,
-                        std::u16string_view key, std::uint32_t limit, std::u16string_view defaultValue = {});
-std::int32_t ReadInteger(platform::Profile& profile, std::u16string_view file, std::u16string_view section,
-                         std::u16string_view key, std::int32_t defaultValue = 0);
-ObjectType ReadObjectType(platform::Profile& profile, std::u16string_view file, std::u16string_view section);
-VideoSystem ReadVideoSystem(platform::Profile& profile, std::u16string_view file);
-double ReadRate(platform::Profile& profile, std::u16string_view section, std::u16string_view key,
-                double defaultValue, std::u16string_view file);
+std::u16string ReadText(platform::Profile& profile, IniFile file, IniSection section, std::u16string_view key,
+                        std::uint32_t limit, std::u16string_view defaultValue = {});
+std::int32_t ReadInteger(platform::Profile& profile, IniFile file, IniSection section, std::u16string_view key,
+                         std::int32_t defaultValue = 0);
+ObjectType ReadObjectType(platform::Profile& profile, IniFile file, IniSection section);
+VideoSystem ReadVideoSystem(platform::Profile& profile, IniFile file);
+double ReadRate(platform::Profile& profile, IniFile file, IniSection section, std::u16string_view key,
+                double defaultValue);
 
 // The first non-empty media key of an object section, read up to kMediaPathLimit; nothing when all
 // five are empty or missing.
-std::optional<std::u16string> ReadPrimaryMediaFile(platform::Profile& profile, std::u16string_view file,
-                                                   std::u16string_view section);
+std::optional<std::u16string> ReadPrimaryMediaFile(platform::Profile& profile, IniFile file, IniSection section);
 
 }  // namespace contract
