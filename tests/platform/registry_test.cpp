@@ -46,7 +46,7 @@ void SetUpValues(Set set) {
 TEST(Registry, RealRegistryReadsByNameAndDefault) {
   vorlane::test::TestRegistry values;
   SetUpValues([&](const std::u16string& key, std::optional<std::u16string> name, const std::u16string& text) {
-    values.Set(key, name, text);
+    values.Set(key, name.value_or(u""), text);
   });
   ExpectContract(platform::RealSystem().registry);
 }
