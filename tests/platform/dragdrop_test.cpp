@@ -11,6 +11,7 @@
 #include "platform/system.h"
 #include "platform/text.h"
 #include "temp_dir.h"
+#include "wait_for.h"
 
 #ifndef VORLANE_FAKE_ENCODER
 #define VORLANE_FAKE_ENCODER ""
@@ -33,18 +34,6 @@ std::vector<std::uint8_t> DropFilesBlock(const std::vector<std::u16string>& file
   return block;
 }
 
-// Asks again every 50 ms for up to 20 s of real time: the other program runs at its own pace.
-template <class Look>
-auto WaitFor(platform::Clock& clock, Look look) -> decltype(look()) {
-  const std::uint32_t start = clock.TickCount();
-  auto found = look();
-  while (!found && clock.TickCount() - start < 20000) {
-    clock.Sleep(50);
-    found = look();
-  }
-  return found;
-}
-
 TEST(DragDrop, DeliversTheFilesToTheEncodersDocumentWindow) {
   platform::System& system = platform::RealSystem();
   if (!system.windows.Available()) {
@@ -61,7 +50,7 @@ TEST(DragDrop, DeliversTheFilesToTheEncodersDocumentWindow) {
   ASSERT_TRUE(system.processes.Start(start).started);
 
   const WindowHandle main =
-      WaitFor(system.clock, [&] { return system.windows.FindTopLevel(u"MainClassW", u"Media Cleaner Pro"); });
+      vorlane::test::WaitFor([&] { return system.windows.FindTopLevel(u"MainClassW", u"Media Cleaner Pro"); });
   ASSERT_NE(main, nullptr);
   const WindowHandle client = system.windows.FindChild(main, nullptr, u"MDIClient");
   const WindowHandle document = system.windows.FindChild(client, nullptr, u"MCChildWindowNoClose");
@@ -99,8 +88,7 @@ TEST(DragDrop, DeliversTheFilesToTheEncodersDocumentWindow) {
   }
   system.automation.UninitializeOle();
 
-  const bool recorded = WaitFor(system.clock, [&] { return dir.Exists(u"dropped.txt"); });
-  ASSERT_TRUE(recorded);
+  ASSERT_TRUE(vorlane::test::WaitForFiles({dir.Join(u"dropped.txt")}));
   EXPECT_EQ(dir.ReadFile(u"dropped.txt"),
             platform::Utf16ToUtf8(files[0]) + "\n" + platform::Utf16ToUtf8(files[1]) + "\n");
 }

@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "command_line_cases.h"
@@ -13,6 +11,7 @@
 #include "platform/system.h"
 #include "platform/text.h"
 #include "temp_dir.h"
+#include "wait_for.h"
 
 namespace {
 
@@ -20,10 +19,9 @@ using vorlane::test::TempDir;
 
 const std::u16string kRecorder = platform::Utf8ToUtf16(VORLANE_ARGV_RECORDER);
 
-// The arguments the recorder wrote, once it has (it runs on its own; give it a generous while).
+// The arguments the recorder wrote, once it has (it runs on its own).
 std::optional<std::vector<std::string>> RecordedArgs(const TempDir& dir) {
-  for (int i = 0; i < 600 && !dir.Exists(u"argv.txt"); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  if (!dir.Exists(u"argv.txt")) return std::nullopt;
+  if (!vorlane::test::WaitForFiles({dir.Join(u"argv.txt")})) return std::nullopt;
   std::istringstream in(dir.ReadFile(u"argv.txt"));
   std::size_t count = 0;
   in >> count;

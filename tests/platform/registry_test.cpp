@@ -46,7 +46,7 @@ void SetUpValues(Set set) {
 TEST(Registry, RealRegistryReadsByNameAndDefault) {
   vorlane::test::TestRegistry values;
   SetUpValues([&](const std::u16string& key, std::optional<std::u16string> name, const std::u16string& text) {
-    values.Set(key, name, text);
+    values.Set(key, name.value_or(u""), text);
   });
   ExpectContract(platform::RealSystem().registry);
 }
@@ -66,6 +66,27 @@ TEST(Registry, ValueStoredWithoutTerminatorEndsAtItsLength) {
   const auto value = platform::RealSystem().registry.ReadString(kKey, u"Path", 520);
   ASSERT_TRUE(value.valueRead);
   EXPECT_EQ(value.text, u"C:\\Player.exe");
+}
+
+// A test's registry set on top of values the machine already holds takes back all it did when it ends.
+TEST(Registry, TestRegistryLeavesTheMachineAsItFoundIt) {
+  platform::Registry& real = platform::RealSystem().registry;
+  const std::u16string below = kKey + u"\\Below";
+  const std::u16string created = u"SOFTWARE\\Vorlane Test\\Created";
+  vorlane::test::TestRegistry machine;
+  machine.Set(kKey, u"InstallDir", u"before");
+  machine.Set(below, u"", u"below");
+  {
+    vorlane::test::TestRegistry test;
+    test.Set(kKey, u"InstallDir", u"changed");
+    test.RemoveKey(kKey);
+    EXPECT_FALSE(real.ReadString(below, std::nullopt, 520).keyOpened) << "a removed key takes its keys along";
+    test.Set(created, u"", u"new");
+    EXPECT_EQ(real.ReadString(created, std::nullopt, 520).text, u"new");
+  }
+  EXPECT_EQ(real.ReadString(kKey, u"InstallDir", 520).text, u"before") << "a changed value must come back";
+  EXPECT_EQ(real.ReadString(below, std::nullopt, 520).text, u"below") << "a removed key must come back";
+  EXPECT_FALSE(real.ReadString(created, std::nullopt, 520).keyOpened) << "a key the test made must go";
 }
 
 }  // namespace

@@ -3,8 +3,7 @@ vorlane_test(plugins_audioreturn_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/audioret
              LIBS sorrend_logic vorlane_platform_fake LABELS plugins)
 vorlane_test(plugins_audioreturn_module_test
              SOURCES ${CMAKE_CURRENT_LIST_DIR}/audioreturn_module_test.cpp
-                     ${CMAKE_CURRENT_LIST_DIR}/audioreturn_registry_${VORLANE_OS}.cpp
-             LIBS vorlane_platform vorlane_hostlib_headers corvana ruskane LABELS plugins)
+             LIBS vorlane_test_support vorlane_platform vorlane_hostlib_headers corvana ruskane LABELS plugins)
 target_compile_definitions(plugins_audioreturn_module_test PRIVATE SORREND_MODULE_NAME="$<TARGET_FILE_NAME:Sorrend>")
 add_dependencies(plugins_audioreturn_module_test Sorrend)
 

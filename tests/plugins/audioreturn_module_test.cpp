@@ -5,15 +5,18 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
-#include "audioreturn_registry.h"
 #include "hostlib/standin.h"
 #include "platform/abi.h"
 #include "platform/module_loader.h"
 #include "platform/path.h"
 #include "platform/system.h"
 #include "platform/text.h"
+#include "read_only.h"
 #include "temp_dir.h"
+#include "test_registry.h"
 
 namespace {
 
@@ -22,9 +25,13 @@ using vorlane::test::TempDir;
 
 std::u16string Sep() { return std::u16string(1, platform::PathSeparator()); }
 
+constexpr char16_t kAppPaths[] = u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
+constexpr const char16_t* kWaveLabKeys[] = {u"WaveLab.exe", u"WaveLab Essential.exe", u"WaveLab Lite.exe"};
+
 class SorrendModule : public ::testing::Test {
  protected:
   TempDir dir;
+  vorlane::test::TestRegistry registry;
   void* module = nullptr;
   std::int32_t(VORLANE_CALL* startup)() = nullptr;
   std::int32_t(VORLANE_CALL* getMenuName)(char*, std::int32_t, std::int32_t*) = nullptr;
@@ -53,6 +60,11 @@ class SorrendModule : public ::testing::Test {
   void TearDown() override {
     RuskaneStandInSetRenderPath(nullptr);
     if (module != nullptr) platform::UnloadPluginModule(module);
+  }
+  // Replaces the WaveLab App Paths keys of the machine by `keys` (name below App Paths -> default value).
+  void SetWaveLabAppPaths(const std::vector<std::pair<std::u16string, std::u16string>>& keys) {
+    for (const char16_t* key : kWaveLabKeys) registry.RemoveKey(kAppPaths + std::u16string(key));
+    for (const auto& [key, value] : keys) registry.Set(kAppPaths + key, u"", value);
   }
   template <typename F>
   void Bind(F& function, const char* name, int bytes) {
@@ -126,10 +138,9 @@ TEST_F(SorrendModule, StartupReportsWhetherWaveLabIsInstalled) {
       {"Essential", {{u"WaveLab Essential.exe", exists}}, 1},
   };
   for (const Case& c : cases) {
-    vorlane::test::SetWaveLabAppPaths(c.keys, dir);
+    SetWaveLabAppPaths(c.keys);
     EXPECT_EQ(startup(), c.result) << c.what;
   }
-  vorlane::test::SetWaveLabAppPaths({}, dir);
 }
 
 TEST_F(SorrendModule, ExecuteListsIntoTheClipListBesideTheModule) {

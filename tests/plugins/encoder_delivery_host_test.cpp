@@ -9,12 +9,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <thread>
 
 #include "platform/text.h"
 #include "plugin_module.h"
 #include "temp_dir.h"
-#include "test_host.h"
+#include "test_registry.h"
+#include "wait_for.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ std::string Quoted(const std::filesystem::path& path) { return "'" + path.string
 
 class EncoderDelivery : public ::testing::Test {
  protected:
-  EncoderDelivery() : registry_(dir_) {
+  EncoderDelivery() {
     dir_.WriteFile(u"media/harbour wide.avi", "media");
     dir_.WriteFile(u"media/quay.wav", "media");
     dir_.WriteFile(u"export.ini", "[GENERAL]\r\nOBJCOUNT=2\r\n[OBJ1]\r\nMEDIA_V=" + Media(u"harbour wide.avi") +
@@ -45,7 +45,7 @@ class EncoderDelivery : public ::testing::Test {
     const auto built = [](const char* file) { return std::filesystem::path(vorlane::test::BuiltModulePath(file)); };
     const std::string command = Quoted(built(PLUGIN_HOST_FILE)) + " send " + Quoted(built(CARVESH_FILE)) + " " +
                                 Quoted(dir_.Join(u"export.ini")) + " --registry " +
-                                Quoted(dir_.Join(u"registry.reg")) + " > /dev/null";
+                                Quoted(registry_.File()) + " > /dev/null";
     const auto start = std::chrono::steady_clock::now();
     const int status = std::system(command.c_str());
     Run run;
@@ -92,10 +92,8 @@ TEST_F(EncoderDelivery, MediaCleanerProNotRunningIsStartedWithTheFiles) {
   registry_.Set(std::u16string(kAppPaths) + u"MediaCleanerPro.EXE", u"", dir_.Join(u"Pro/MediaCleanerPro.exe"));
   const Run run = Send();
   EXPECT_EQ(run.status, 0) << "the start is the whole hand-off";
-  // The recorder runs in the encoder's folder and ends at once; wait for its record briefly.
-  for (int i = 0; i < 200 && !dir_.Exists(u"Pro/argv.txt"); ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(25));
-  }
+  // The recorder runs in the encoder's folder on its own.
+  EXPECT_TRUE(vorlane::test::WaitForFiles({dir_.Join(u"Pro/argv.txt")}));
   EXPECT_EQ(dir_.ReadFile(u"Pro/argv.txt"), "2\n" + Media(u"harbour wide.avi") + "\n" + Media(u"quay.wav") + "\n")
       << "a path with a blank must arrive whole";
 }

@@ -12,7 +12,8 @@
 #include "platform/text.h"
 #include "plugin_module.h"
 #include "temp_dir.h"
-#include "test_host.h"
+#include "test_registry.h"
+#include "wait_for.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ constexpr char16_t kCleaner5[] = u"Software\\MicroSoft\\Windows\\CurrentVersion\
 
 class EncoderDeliveryUnderWine : public ::testing::Test {
  protected:
-  EncoderDeliveryUnderWine() : registry_(dir_) {
+  EncoderDeliveryUnderWine() {
     dir_.WriteFile(u"media/harbour wide.avi", "media");
     dir_.WriteFile(u"media/quay.wav", "media");
     dir_.WriteFile(u"media/pier.dv", "media");
@@ -48,11 +49,9 @@ class EncoderDeliveryUnderWine : public ::testing::Test {
     const std::string description = platform::Utf16ToUtf8(dir_.Join(u"export.ini"));
     return carvesh_.entry().execute(description.c_str());
   }
-  // The record a stand-in leaves beside itself, waited for up to 20 s.
+  // The record a stand-in leaves beside itself, once it is there.
   std::string Record(std::u16string_view relative) {
-    platform::Clock& clock = platform::RealSystem().clock;
-    const std::uint32_t start = clock.TickCount();
-    while (!dir_.Exists(relative) && clock.TickCount() - start < 20000) clock.Sleep(50);
+    vorlane::test::WaitForFiles({dir_.Join(relative)});
     return dir_.ReadFile(relative);
   }
   std::string DroppedFiles() { return Short(u"harbour wide.avi") + "\n" + Short(u"quay.wav") + "\n" + Short(u"pier.dv") + "\n"; }
@@ -81,11 +80,7 @@ TEST_F(EncoderDeliveryUnderWine, MediaCleanerProAlreadyRunningIsDroppedOn) {
   ASSERT_TRUE(platform::RealSystem().processes.Start(start).started);
   // Wine reports the program idle before its windows exist; the title shows when it takes drops.
   platform::System& system = platform::RealSystem();
-  const std::uint32_t begin = system.clock.TickCount();
-  while (system.windows.FindTopLevel(u"MainClassW", u"Media Cleaner Pro") == nullptr &&
-         system.clock.TickCount() - begin < 20000) {
-    system.clock.Sleep(50);
-  }
+  vorlane::test::WaitFor([&] { return system.windows.FindTopLevel(u"MainClassW", u"Media Cleaner Pro"); });
   EXPECT_EQ(Execute(), 1);
   EXPECT_EQ(Record(u"Pro/dropped.txt"), DroppedFiles());
   EXPECT_NE(dir_.ReadFile(u"Pro/command-line.txt").find("already-running"), std::string::npos)

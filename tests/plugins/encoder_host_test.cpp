@@ -11,7 +11,7 @@
 #include "platform/text.h"
 #include "plugin_module.h"
 #include "temp_dir.h"
-#include "test_host.h"
+#include "test_registry.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ std::string Quoted(const std::filesystem::path& path) { return "'" + path.string
 
 TEST(EncoderThroughHost, SendWritesTheBatchFileBesideCleaner5) {
   vorlane::test::TempDir dir;
-  vorlane::test::TestRegistry registry(dir);
+  vorlane::test::TestRegistry registry;
   dir.WriteFile(u"Program Files/Cleaner 5/cleaner 5.exe", "exe");
   dir.WriteFile(u"media/harbour wide.avi", "media");
   registry.Set(u"Software\\MicroSoft\\Windows\\CurrentVersion\\UnInstall\\Cleaner 5", u"UninstallString",
@@ -29,7 +29,7 @@ TEST(EncoderThroughHost, SendWritesTheBatchFileBesideCleaner5) {
 
   const auto built = [](const char* file) { return std::filesystem::path(vorlane::test::BuiltModulePath(file)); };
   const std::string command = Quoted(built(PLUGIN_HOST_FILE)) + " send " + Quoted(built(CARVESH_FILE)) + " " +
-                              Quoted(dir.Join(u"export.ini")) + " --registry " + Quoted(dir.Join(u"registry.reg")) +
+                              Quoted(dir.Join(u"export.ini")) + " --registry " + Quoted(registry.File()) +
                               " > /dev/null";
   const int status = std::system(command.c_str());
   ASSERT_TRUE(WIFEXITED(status));

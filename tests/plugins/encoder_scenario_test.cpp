@@ -10,7 +10,7 @@
 #include "platform/text.h"
 #include "plugin_module.h"
 #include "temp_dir.h"
-#include "test_host.h"
+#include "test_registry.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ constexpr char16_t kPro[] = u"Software\\MicroSoft\\Windows\\CurrentVersion\\App 
 
 class EncoderScenario : public ::testing::Test {
  protected:
-  EncoderScenario() : registry_(dir_) {
+  EncoderScenario() {
     dir_.WriteFile(u"Cleaner 5/cleaner 5.exe", "exe");
     dir_.WriteFile(u"Pro/MediaCleanerPro.exe", "exe");
     dir_.WriteFile(u"clip.avi", "media");

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -16,12 +15,13 @@
 #include "plugin_module.h"
 #include "temp_dir.h"
 #include "test_host.h"
+#include "test_registry.h"
 
 namespace {
 
 class PlayerThroughHost : public ::testing::Test {
  protected:
-  PlayerThroughHost() : registry_(dir_) {
+  PlayerThroughHost() {
     dir_.MakeDir(u"starts");
     vorlane::test::SetEnvironment("VORLANE_FAKE_PLAYER_LOG", dir_.Join(u"starts"));
     dir_.MakeDir(u"QT");
@@ -37,29 +37,22 @@ class PlayerThroughHost : public ::testing::Test {
   int Send(const char* plugin, const std::string& description) {
     dir_.WriteFile(u"export.ini", description);
     const std::string command = Built(PLUGIN_HOST_FILE).string() + " send " + Built(plugin).string() + " " +
-                                Path(u"export.ini").string() + " --registry " + Path(u"registry.reg").string();
+                                Path(u"export.ini").string() + " --registry " +
+                                platform::Utf16ToUtf8(registry_.File());
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
 
-  // Every player records its arguments before it exits; wait for the expected number of them.
-  std::vector<std::string> Starts(std::size_t expected) {
-    std::vector<std::string> records;
-    for (int attempt = 0; attempt < 600 && records.size() < expected; ++attempt) {
-      records.clear();
-      for (const auto& entry : std::filesystem::directory_iterator(Path(u"starts"))) {
-        if (entry.path().extension() != ".start") continue;
-        std::ifstream in(entry.path(), std::ios::binary);
-        records.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-      }
-      if (records.size() < expected) ::usleep(50000);
-    }
-    std::sort(records.begin(), records.end());
-    return records;
+  // Every start since the last look, once every started player has ended: a player records its start
+  // before it ends, so that no record can come later.
+  std::vector<std::string> Starts() {
+    EXPECT_TRUE(started_.WaitUntilAllEnded()) << "a player did not end";
+    return vorlane::test::TakeStartRecords(dir_.Join(u"starts"));
   }
 
   vorlane::test::TempDir dir_;
   vorlane::test::TestRegistry registry_;
+  vorlane::test::StartedPrograms started_;
 };
 
 TEST_F(PlayerThroughHost, SendStartsOnePlayerPerObjectWithMedia) {
@@ -68,7 +61,7 @@ TEST_F(PlayerThroughHost, SendStartsOnePlayerPerObjectWithMedia) {
                               "[OBJ3]\r\nMEDIA_A2=three two.wav\r\n"),
             0);
   const std::string player = platform::Utf16ToUtf8(dir_.Join(u"QT/QuickTimePlayer.Exe"));
-  EXPECT_EQ(Starts(2), (std::vector<std::string>{player + "\none.avi\n", player + "\nthree two.wav\n"}));
+  EXPECT_EQ(Starts(), (std::vector<std::string>{player + "\none.avi\n", player + "\nthree two.wav\n"}));
 }
 
 TEST_F(PlayerThroughHost, SendWithoutAnInstalledPlayerStartsNothing) {
@@ -77,7 +70,7 @@ TEST_F(PlayerThroughHost, SendWithoutAnInstalledPlayerStartsNothing) {
   const std::string description = "[GENERAL]\r\nOBJCOUNT=1\r\n[OBJ1]\r\nMEDIA_V=one.avi\r\n";
   EXPECT_EQ(Send(BROVIX_FILE, description), 0);
   EXPECT_EQ(Send(LUNDREL_FILE, description), 0);
-  EXPECT_TRUE(Starts(0).empty());
+  EXPECT_TRUE(Starts().empty());
 }
 
 }  // namespace

@@ -3,11 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/os_rules.h"
@@ -17,6 +15,7 @@
 #include "plugin_module.h"
 #include "temp_dir.h"
 #include "test_host.h"
+#include "test_registry.h"
 
 namespace {
 
@@ -28,7 +27,7 @@ constexpr char16_t kMediaPlayerKey[] = u"SOFTWARE\\Microsoft\\Multimedia\\WMPlay
 
 class PlayerScenario : public ::testing::Test {
  protected:
-  PlayerScenario() : registry_(dir_) {
+  PlayerScenario() {
     dir_.MakeDir(u"starts");
     vorlane::test::SetEnvironment("VORLANE_FAKE_PLAYER_LOG", dir_.Join(u"starts"));
     InstallPlayer(u"QT/QuickTimePlayer.Exe");
@@ -46,36 +45,18 @@ class PlayerScenario : public ::testing::Test {
     return platform::Utf16ToUtf8(dir_.Join(u"export.ini"));
   }
 
-  // Waits for `expected` players to record their start (each runs on its own), then a moment longer so
-  // that an unexpected extra start is seen too. Records come sorted: players run concurrently.
-  std::vector<std::string> Starts(std::size_t expected) {
-    const std::filesystem::path folder(dir_.Join(u"starts"));
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    auto count = [&] {
-      return std::count_if(std::filesystem::directory_iterator(folder), {},
-                           [](const auto& entry) { return entry.path().extension() == ".start"; });
-    };
-    while (static_cast<std::size_t>(count()) < expected && std::chrono::steady_clock::now() < deadline) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    std::vector<std::string> records;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-      if (entry.path().extension() != ".start") continue;
-      {
-        std::ifstream in(entry.path(), std::ios::binary);
-        records.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-      }
-      std::filesystem::remove(entry.path());
-    }
-    std::sort(records.begin(), records.end());
-    return records;
+  // Every start since the last look, once every started player has ended: a player records its start
+  // before it ends, so that no record can come later.
+  std::vector<std::string> Starts() {
+    EXPECT_TRUE(started_.WaitUntilAllEnded()) << "a player did not end";
+    return vorlane::test::TakeStartRecords(dir_.Join(u"starts"));
   }
 
   std::u16string Player() { return dir_.Join(u"QT") + platform::PathSeparator() + u"QuickTimePlayer.Exe"; }
 
   vorlane::test::TempDir dir_;
   vorlane::test::TestRegistry registry_;
+  vorlane::test::StartedPrograms started_;
   PluginModule brovix_{vorlane::test::BuiltModulePath(BROVIX_FILE)};
 };
 
@@ -101,12 +82,12 @@ TEST_F(PlayerScenario, InstallDirectoryFormsLeadToThePlayer) {
     registry_.Set(kQuickTimeKey, u"InstallDir", installDir);
     EXPECT_EQ(MenuName(brovix_), 1);
     EXPECT_EQ(brovix_.entry().execute(description.c_str()), 1);
-    EXPECT_EQ(Starts(1), std::vector<std::string>{ExpectedStartRecord(player + u" \"clip.avi")});
+    EXPECT_EQ(Starts(), std::vector<std::string>{ExpectedStartRecord(player + u" \"clip.avi")});
   }
   registry_.Set(kQuickTimeKey, u"InstallDir", u"");
   EXPECT_EQ(MenuName(brovix_), 0) << "an empty directory is no installation";
   EXPECT_EQ(brovix_.entry().execute(description.c_str()), 1);
-  EXPECT_TRUE(Starts(0).empty());
+  EXPECT_TRUE(Starts().empty());
 }
 
 TEST_F(PlayerScenario, StartsOnePlayerPerObjectWithMedia) {
@@ -118,14 +99,14 @@ TEST_F(PlayerScenario, StartsOnePlayerPerObjectWithMedia) {
       "[GENERAL]\r\nOBJCOUNT=3\r\n[OBJ1]\r\nMEDIA_V=first clip.avi\r\n[OBJ2]\r\nNAME=nothing\r\n"
       "[OBJ3]\r\nMEDIA_V=\r\nMEDIA_A2=third.wav\r\n[OBJ4]\r\nMEDIA_V=beyond the count.avi\r\n");
   EXPECT_EQ(brovix_.entry().execute(description.c_str()), 1);
-  EXPECT_EQ(Starts(2), (std::vector<std::string>{ExpectedStartRecord(Player() + u" \"first clip.avi"),
+  EXPECT_EQ(Starts(), (std::vector<std::string>{ExpectedStartRecord(Player() + u" \"first clip.avi"),
                                                  ExpectedStartRecord(Player() + u" \"third.wav")}));
 
   // A media path longer than the room left is cut so that the line and its terminator fit 1024.
   const std::string cut = Describe("[GENERAL]\r\nOBJCOUNT=1\r\n[OBJ1]\r\nMEDIA_V=" + longMedia + "\r\n");
   EXPECT_EQ(brovix_.entry().execute(cut.c_str()), 1);
   const std::u16string line = Player() + u" \"" + platform::Widen(longMedia);
-  EXPECT_EQ(Starts(1), std::vector<std::string>{ExpectedStartRecord(line.substr(0, 1023))});
+  EXPECT_EQ(Starts(), std::vector<std::string>{ExpectedStartRecord(line.substr(0, 1023))});
 }
 
 TEST_F(PlayerScenario, ExecuteWithoutADiscoveredPlayerStartsNothing) {
@@ -137,7 +118,7 @@ TEST_F(PlayerScenario, ExecuteWithoutADiscoveredPlayerStartsNothing) {
   EXPECT_EQ(MenuName(brovix_), 1);
   brovix_.entry().shutdown();
   EXPECT_EQ(brovix_.entry().execute(description.c_str()), 1) << "after Shutdown";
-  EXPECT_TRUE(Starts(0).empty());
+  EXPECT_TRUE(Starts().empty());
 }
 
 TEST_F(PlayerScenario, BadDescriptionsStartNothing) {
@@ -151,7 +132,7 @@ TEST_F(PlayerScenario, BadDescriptionsStartNothing) {
   const std::string junk = Describe(std::string("\0\x01\xff[OBJ1\n=\n\xfe\xfe", 12));
   EXPECT_EQ(brovix_.entry().execute(junk.c_str()), 1);
   EXPECT_EQ(brovix_.entry().execute(nullptr), 1);
-  EXPECT_TRUE(Starts(0).empty());
+  EXPECT_TRUE(Starts().empty());
 }
 
 TEST_F(PlayerScenario, WindowsMediaPlayerStartsByTheShortFormOfItsPath) {
@@ -168,7 +149,7 @@ TEST_F(PlayerScenario, WindowsMediaPlayerStartsByTheShortFormOfItsPath) {
   if (platform::HasShortNames()) { EXPECT_NE(shortPath, longPath) << "Wine gives long names a short form"; }
   const std::string description = Describe("[GENERAL]\r\nOBJCOUNT=1\r\n[OBJ1]\r\nMEDIA_A1=a.wav\r\n");
   EXPECT_EQ(lundrel.entry().execute(description.c_str()), 1);
-  EXPECT_EQ(Starts(1), std::vector<std::string>{ExpectedStartRecord(shortPath + u" \"a.wav")});
+  EXPECT_EQ(Starts(), std::vector<std::string>{ExpectedStartRecord(shortPath + u" \"a.wav")});
 }
 
 }  // namespace

@@ -1,10 +1,11 @@
 #pragma once
-// Registry values for one test, set up the way each build reads them: Windows writes them into the
-// real local-machine registry (and deletes the keys it created at the end); POSIX writes a REGEDIT
-// export file in its own temporary directory and names it in the stand-in host's variable.
+// Registry values for one test, set up the way each build reads them. Windows: the real local-machine
+// registry; every key, value and removed key is deleted or restored when the object ends. POSIX: a
+// REGEDIT export file in its own temporary directory, named in the stand-in host's variable for the
+// object's lifetime.
 #include <memory>
-#include <optional>
 #include <string>
+#include <string_view>
 
 namespace vorlane::test {
 
@@ -15,11 +16,15 @@ class TestRegistry {
   TestRegistry(const TestRegistry&) = delete;
   TestRegistry& operator=(const TestRegistry&) = delete;
 
-  // A string value of `key` below HKEY_LOCAL_MACHINE; an absent name sets the key's default value.
-  void Set(const std::u16string& key, const std::optional<std::u16string>& name, const std::u16string& value);
+  // A string value of `key` below HKEY_LOCAL_MACHINE; an empty name sets the key's default value.
+  void Set(std::u16string_view key, std::u16string_view name, std::u16string_view value);
   // A string value stored without its terminator, as a careless installer may leave one.
-  void SetUnterminated(const std::u16string& key, const std::optional<std::u16string>& name,
-                       const std::u16string& value);
+  void SetUnterminated(std::u16string_view key, std::u16string_view name, std::u16string_view value);
+  // Removes `key` with its values and every key below it, whether set here or found on the machine.
+  void RemoveKey(std::u16string_view key);
+
+  // POSIX: the registry file, for a program started with `--registry`. Windows: empty.
+  std::u16string File() const;
 
  private:
   struct State;

@@ -2,23 +2,58 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <optional>
 
 #include "platform/standin_host.h"
+#include "platform/text.h"
 #include "temp_dir.h"
 #include "test_registry.h"
 
 namespace vorlane::test {
+namespace {
+
+std::u16string Quoted(std::u16string_view text) {
+  std::u16string out = u"\"";
+  for (char16_t c : text) {
+    if (c == u'\\' || c == u'"') out += u'\\';
+    out += c;
+  }
+  return out + u"\"";
+}
+
+std::u16string NameLine(std::u16string_view name) { return name.empty() ? u"@" : Quoted(name); }
+
+// Keys compare as the registry compares them: without regard to ASCII case.
+std::u16string Folded(std::u16string_view key) {
+  std::u16string out(key);
+  for (char16_t& c : out) {
+    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+  }
+  return out;
+}
+
+}  // namespace
 
 struct TestRegistry::State {
   TempDir dir;
   std::optional<std::string> previous;
-  std::map<std::u16string, std::map<std::u16string, std::u16string>> keys;  // key -> name line -> data
+  // folded key -> (key as set, name line -> data)
+  std::map<std::u16string, std::pair<std::u16string, std::map<std::u16string, std::u16string>>> keys;
 
-  void Write() {
+  std::u16string File() const { return dir.Join(u"registry.reg"); }
+
+  void Store(std::u16string_view key, std::u16string_view name, std::u16string data) {
+    auto& entry = keys[Folded(key)];
+    entry.first = key;
+    entry.second[NameLine(name)] = std::move(data);
+    Write();
+  }
+
+  void Write() const {
     std::u16string text = u"Windows Registry Editor Version 5.00\r\n";
-    for (const auto& [key, values] : keys) {
-      text += u"\r\n[HKEY_LOCAL_MACHINE\\" + key + u"]\r\n";
-      for (const auto& [name, data] : values) text += name + u"=" + data + u"\r\n";
+    for (const auto& [folded, entry] : keys) {
+      text += u"\r\n[HKEY_LOCAL_MACHINE\\" + entry.first + u"]\r\n";
+      for (const auto& [name, data] : entry.second) text += name + u"=" + data + u"\r\n";
     }
     // UTF-16LE with its BOM, as regedit exports.
     std::string bytes = "\xFF\xFE";
@@ -30,25 +65,10 @@ struct TestRegistry::State {
   }
 };
 
-namespace {
-
-std::u16string Quoted(const std::u16string& text) {
-  std::u16string out = u"\"";
-  for (char16_t c : text) {
-    if (c == u'\\' || c == u'"') out += u'\\';
-    out += c;
-  }
-  return out + u"\"";
-}
-
-std::u16string NameOf(const std::optional<std::u16string>& name) { return name ? Quoted(*name) : u"@"; }
-
-}  // namespace
-
 TestRegistry::TestRegistry() : state_(std::make_unique<State>()) {
   if (const char* previous = std::getenv(platform::kRegistryFileVariable)) state_->previous = previous;
   state_->Write();
-  setenv(platform::kRegistryFileVariable, state_->dir.FsPath().string().append("/registry.reg").c_str(), 1);
+  setenv(platform::kRegistryFileVariable, platform::Utf16ToUtf8(state_->File()).c_str(), 1);
 }
 
 TestRegistry::~TestRegistry() {
@@ -59,14 +79,11 @@ TestRegistry::~TestRegistry() {
   }
 }
 
-void TestRegistry::Set(const std::u16string& key, const std::optional<std::u16string>& name,
-                       const std::u16string& value) {
-  state_->keys[key][NameOf(name)] = Quoted(value);
-  state_->Write();
+void TestRegistry::Set(std::u16string_view key, std::u16string_view name, std::u16string_view value) {
+  state_->Store(key, name, Quoted(value));
 }
 
-void TestRegistry::SetUnterminated(const std::u16string& key, const std::optional<std::u16string>& name,
-                                   const std::u16string& value) {
+void TestRegistry::SetUnterminated(std::u16string_view key, std::u16string_view name, std::u16string_view value) {
   std::u16string hex = u"hex(1):";
   char pair[8];
   for (char16_t c : value) {
@@ -74,8 +91,16 @@ void TestRegistry::SetUnterminated(const std::u16string& key, const std::optiona
     for (const char* p = pair; *p != '\0'; ++p) hex += static_cast<char16_t>(*p);
   }
   if (!value.empty()) hex.pop_back();
-  state_->keys[key][NameOf(name)] = hex;
+  state_->Store(key, name, hex);
+}
+
+void TestRegistry::RemoveKey(std::u16string_view key) {
+  const std::u16string folded = Folded(key);
+  std::erase_if(state_->keys,
+                [&](const auto& entry) { return entry.first == folded || entry.first.starts_with(folded + u'\\'); });
   state_->Write();
 }
+
+std::u16string TestRegistry::File() const { return state_->File(); }
 
 }  // namespace vorlane::test
