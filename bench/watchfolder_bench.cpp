@@ -72,8 +72,10 @@ void WholeExecute(benchmark::State& state) {
   WatchFolder& folder = Folder();
   platform::fake::FakeClock clock;
   platform::fake::FakeDialogs dialogs;
-  platform::System system = platform::fake::MakeSystem({nullptr, nullptr, nullptr, nullptr, &clock, nullptr,
-                                                        nullptr, nullptr, &dialogs});
+  platform::System system = platform::fake::MakeSystem({.profile = &platform::RealSystem().profile,
+                                                        .files = &platform::RealSystem().files,
+                                                        .clock = &clock,
+                                                        .dialogs = &dialogs});
   std::u16string folderText = folder.watch;
   watchfolder::WatchTime memory;
   for (auto _ : state) {

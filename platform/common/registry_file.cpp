@@ -42,13 +42,6 @@ std::optional<std::u16string> ReadQuoted(std::u16string_view& text) {
   return std::nullopt;
 }
 
-int HexDigit(char16_t c) {
-  if (c >= u'0' && c <= u'9') return c - u'0';
-  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-  return -1;
-}
-
 // "hex:00,41" or "hex(2):41,00"; the prefix is already gone. Blanks and continuation marks are skipped.
 std::optional<std::string> ReadHexList(std::u16string_view text) {
   std::string bytes;

@@ -271,4 +271,11 @@ std::u16string ToLower(std::u16string_view text) {
   return out;
 }
 
+int HexDigit(char16_t c) {
+  if (c >= u'0' && c <= u'9') return c - u'0';
+  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
+  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
+  return -1;
+}
+
 }  // namespace platform

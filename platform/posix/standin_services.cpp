@@ -12,8 +12,6 @@ bool UseRegistryFile(const std::u16string& path) {
   return setenv(kRegistryFileVariable, Utf16ToUtf8(path).c_str(), 1) == 0;
 }
 
-bool DialogsAnsweredByHost() { return true; }
-
 std::u16string CommandLineText(const char* argument) { return Utf8ToUtf16(argument != nullptr ? argument : ""); }
 
 }  // namespace platform

@@ -9,6 +9,7 @@
 #include "platform/path.h"
 #include "real_parts.h"
 #include "wide.h"
+#include "write_all.h"
 
 namespace platform {
 namespace {
@@ -40,16 +41,6 @@ HANDLE OpenFile(std::u16string_view path, DWORD access, DWORD disposition) {
   if (!WithinPathLimit(path)) return INVALID_HANDLE_VALUE;
   return CreateFileW(Wide(std::u16string(path)), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                      disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
-}
-
-bool WriteAll(HANDLE file, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
-    DWORD written = 0;
-    if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
-    bytes.remove_prefix(written);
-  }
-  return true;
 }
 
 bool WriteTo(HANDLE file, std::string_view bytes) {

@@ -9,6 +9,7 @@
 #include "profile_store.h"
 #include "real_profile.h"
 #include "wide.h"
+#include "write_all.h"
 
 namespace platform {
 namespace {
@@ -27,16 +28,6 @@ class FileHandle {
  private:
   HANDLE h_;
 };
-
-bool WriteAll(HANDLE h, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const DWORD chunk = bytes.size() > 0x10000000 ? 0x10000000 : static_cast<DWORD>(bytes.size());
-    DWORD written = 0;
-    if (!WriteFile(h, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
-    bytes.remove_prefix(written);
-  }
-  return true;
-}
 
 bool ReadAll(HANDLE h, std::string& out) {
   LARGE_INTEGER size{};

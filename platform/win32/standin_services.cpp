@@ -7,8 +7,6 @@ namespace platform {
 
 bool UseRegistryFile(const std::u16string&) { return false; }
 
-bool DialogsAnsweredByHost() { return true; }
-
 std::u16string CommandLineText(const char* argument) {
   if (argument == nullptr || *argument == '\0') return {};
   const int length = MultiByteToWideChar(CP_ACP, 0, argument, -1, nullptr, 0);

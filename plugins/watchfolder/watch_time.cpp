@@ -4,6 +4,7 @@
 #include "contract/trace_levels.h"
 #include "hostlib/corvana.h"
 #include "platform/limits.h"
+#include "platform/text.h"
 
 namespace watchfolder {
 namespace {
@@ -12,13 +13,6 @@ constexpr std::u16string_view kHighKey = u"TimeH";
 constexpr std::u16string_view kLowKey = u"TimeL";
 constexpr std::size_t kHalfDigits = 8;
 
-int HexDigit(char16_t c) {
-  if (c >= u'0' && c <= u'9') return c - u'0';
-  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-  return -1;
-}
-
 }  // namespace
 
 std::optional<std::uint32_t> ParseTimeHalf(std::u16string_view text) {
@@ -26,8 +20,8 @@ std::optional<std::uint32_t> ParseTimeHalf(std::u16string_view text) {
   while (at < text.size() && (text[at] == u' ' || text[at] == u'\t')) ++at;
   std::uint32_t half = 0;
   std::size_t digits = 0;
-  for (; at < text.size() && digits < kHalfDigits && HexDigit(text[at]) >= 0; ++at, ++digits) {
-    half = (half << 4) | static_cast<std::uint32_t>(HexDigit(text[at]));
+  for (; at < text.size() && digits < kHalfDigits && platform::HexDigit(text[at]) >= 0; ++at, ++digits) {
+    half = (half << 4) | static_cast<std::uint32_t>(platform::HexDigit(text[at]));
   }
   if (digits == 0) return std::nullopt;
   return half;

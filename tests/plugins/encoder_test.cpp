@@ -40,7 +40,8 @@ class FindEncoderTest : public ::testing::Test {
 
   vorlane::test::TempDir dir_;
   platform::fake::FakeRegistry registry_;
-  platform::System system_ = platform::fake::MakeSystem({.registry = &registry_});
+  platform::System system_ =
+      platform::fake::MakeSystem({.registry = &registry_, .files = &platform::RealSystem().files});
 };
 
 TEST_F(FindEncoderTest, UninstallEntriesComeFirstAndLeadToTheFolderOfTheLoggedFile) {
@@ -78,7 +79,11 @@ TEST_F(FindEncoderTest, ExecuteReadsTheHostsTextOnlyWhenItCanBeReadToItsTerminat
   platform::fake::FakeProcesses processes;
   platform::fake::FakeWindows windows;
   platform::System system =
-      platform::fake::MakeSystem({.registry = &registry_, .processes = &processes, .windows = &windows});
+      platform::fake::MakeSystem({.registry = &registry_,
+                                  .files = &platform::RealSystem().files,
+                                  .processes = &processes,
+                                  .clock = &platform::RealSystem().clock,
+                                  .windows = &windows});
   registry_.SetValue(kPro, std::nullopt, dir_.Join(u"Pro/MediaCleanerPro.exe"));
   dir_.WriteFile(u"export.ini", "[GENERAL]\r\nOBJCOUNT=0\r\n");
   const std::string description = platform::Utf16ToUtf8(dir_.Join(u"export.ini"));

@@ -26,7 +26,10 @@ class PlayerTest : public ::testing::Test {
   vorlane::test::TempDir dir_;
   platform::fake::FakeRegistry registry_;
   platform::fake::FakeProcesses processes_;
-  platform::System system_ = platform::fake::MakeSystem({.registry = &registry_, .processes = &processes_});
+  platform::System system_ = platform::fake::MakeSystem({.profile = &platform::RealSystem().profile,
+                                                         .registry = &registry_,
+                                                         .files = &platform::RealSystem().files,
+                                                         .processes = &processes_});
 };
 
 struct InstallDirCase {

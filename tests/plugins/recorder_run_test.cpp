@@ -34,7 +34,10 @@ struct Fixture {
   TempDir dir;
   platform::fake::FakeDialogs dialogs;
   platform::fake::FakeWindows windows;
-  platform::System system = platform::fake::MakeSystem({.windows = &windows, .dialogs = &dialogs});
+  platform::System system = platform::fake::MakeSystem({.profile = &platform::RealSystem().profile,
+                                                        .files = &platform::RealSystem().files,
+                                                        .windows = &windows,
+                                                        .dialogs = &dialogs});
   contract::ModuleFiles files{dir.Join(u"vorlane.ini"), dir.Join(u"moltrin.ini")};
   std::u16string startupPath;
 
@@ -79,7 +82,8 @@ TEST(RecorderRun, FilesAnotherProgramStillWritesAreNotOpened) {
   vorlane::test::LayOut(f.dir, scenario);
   vorlane::test::FlakyFiles files;
   files.beingWritten = {f.dir.Join(u"disk/a0001/000002.dvd"), f.dir.Join(u"disk/b0002.dlx")};
-  platform::System system = platform::fake::MakeSystem({.files = &files, .windows = &f.windows, .dialogs = &f.dialogs});
+  platform::System system = platform::fake::MakeSystem(
+      {.profile = &platform::RealSystem().profile, .files = &files, .windows = &f.windows, .dialogs = &f.dialogs});
   f.Answer(DialogBuffer({vorlane::test::PickedPath(f.dir, u"a0001.dlx"), vorlane::test::PickedPath(f.dir, u"b0002.dlx")}));
   EXPECT_EQ(recorder::RunImport(system, f.files, f.startupPath), 0);
   vorlane::test::ExpectClipList(f.dir, f.files.clipList, scenario);
@@ -206,7 +210,10 @@ TEST(RecorderFileOpenDlg, AFaultInsideIsTracedAndTheRunStopsAtItsEmptyPath) {
     std::optional<std::u16string> BrowseFolder(const platform::FolderRequest&) override { return std::nullopt; }
   } dialogs;
   Fixture f;
-  platform::System system = platform::fake::MakeSystem({.windows = &f.windows, .dialogs = &dialogs});
+  platform::System system = platform::fake::MakeSystem({.profile = &platform::RealSystem().profile,
+                                                        .files = &platform::RealSystem().files,
+                                                        .windows = &f.windows,
+                                                        .dialogs = &dialogs});
   Traces().clear();
   CorvanaStandInSetTraceSink(&CollectTrace, nullptr);
   EXPECT_EQ(recorder::RunImport(system, f.files, f.startupPath), 0);

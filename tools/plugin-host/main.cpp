@@ -30,9 +30,6 @@ void Note(const char* what) { std::fprintf(stderr, "plugin-host: note: %s\n", wh
 void PrepareHost(const plugin_host::HostOptions& options) {
   if (options.registry && !platform::UseRegistryFile(platform::CommandLineText(options.registry->c_str())))
     Note("--registry is ignored here: this build reads the real registry");
-  const bool dialogOptions = !options.open.empty() || options.filter || options.folder || options.cancel;
-  if (dialogOptions && !platform::DialogsAnsweredByHost())
-    Note("dialog answers (--open, --filter, --folder, --cancel) cannot drive this build's real dialogs yet");
   plugin_host::SetDialogAnswers(options);
   const std::u16string renderDir = options.renderDir ? platform::CommandLineText(options.renderDir->c_str()) : u"";
   RuskaneStandInSetRenderPath(options.renderDir ? renderDir.c_str() : nullptr);

@@ -18,7 +18,5 @@ namespace contract {
 inline constexpr std::uint32_t kSendFlags = 0x00000031;
 inline constexpr std::uint32_t kReceiveFlags = 0x08000007;   // Moltrin, Fennick
 inline constexpr std::uint32_t kAudioReturnFlags = 0x0800000A;  // Sorrend
-inline constexpr std::uint32_t kReceiveBit = 0x08000000;
-
 
 }  // namespace contract

@@ -1,6 +1,8 @@
 #pragma once
-// Private-profile (ini) files. Windows: the real profile functions. POSIX: our own implementation of
-// their observable behaviour (see docs/profile-behaviour.md), UTF-8 text with CRLF line ends.
+// Private-profile (ini) files. Both builds: our own profile store over the OS's file calls, with the
+// observable behaviour of the platform's profile functions (see docs/profile-behaviour.md), lines ending
+// in CRLF. Text without a byte-order mark is in the build's 8-bit form (Windows: the ANSI code page;
+// POSIX: UTF-8), and POSIX reaches names without regard to case.
 // All calls are synchronous and open, read or write, and close the file within the call.
 #include <cstdint>
 #include <optional>

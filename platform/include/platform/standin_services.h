@@ -9,11 +9,6 @@ namespace platform {
 // standin_host.h) and returns true. Windows: the real registry serves; returns false.
 bool UseRegistryFile(const std::u16string& path);
 
-// True when the platform's file and folder dialogs are answered by the stand-in host's
-// VorlaneStandInDialogAnswers: POSIX asks them directly, Windows drives the real dialogs with them
-// (dialog_driver.h).
-bool DialogsAnsweredByHost();
-
 // A command-line argument as wide text: POSIX UTF-8, Windows the ANSI code page.
 std::u16string CommandLineText(const char* argument);
 

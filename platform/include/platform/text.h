@@ -40,4 +40,7 @@ bool EqualsNoCase(std::u16string_view a, std::u16string_view b);
 std::u16string FoldedText(std::u16string_view text);
 std::u16string ToLower(std::u16string_view text);
 
+// The value of an ASCII hexadecimal digit of either case, or -1 for any other code unit.
+int HexDigit(char16_t c);
+
 }  // namespace platform

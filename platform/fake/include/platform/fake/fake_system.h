@@ -1,5 +1,7 @@
 #pragma once
-// A platform bundle for tests: the parts a test hands in, the real implementation for the rest.
+// A platform bundle for tests: the parts a test hands in, and for the rest a part that finds nothing and
+// does nothing (platform/common/unavailable.h), so that a test touches only what it names. A test that
+// needs a real part hands it in, e.g. `.files = &platform::RealSystem().files`.
 #include "platform/system.h"
 
 namespace platform::fake {

@@ -1,12 +1,14 @@
 #pragma once
 // Scripted windows: a test lists the windows that exist; the fake answers lookups from that list and
-// records what the code under test did to them.
+// records what the code under test did to them. Class and title compare without regard to case, as the
+// real lookups do.
 #include <map>
 #include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "platform/text.h"
 #include "platform/window.h"
 
 namespace platform::fake {
@@ -25,7 +27,8 @@ class FakeWindows final : public Windows {
 
   WindowHandle FindTopLevel(std::u16string_view className, std::optional<std::u16string_view> title) override {
     for (const FakeWindow& w : windows) {
-      if (w.parent == nullptr && w.className == className && (!title || title->empty() || w.title == *title)) {
+      if (w.parent == nullptr && EqualsNoCase(w.className, className) &&
+          (!title || title->empty() || EqualsNoCase(w.title, *title))) {
         return w.handle;
       }
     }
@@ -40,7 +43,7 @@ class FakeWindows final : public Windows {
         passed = w.handle == after;
         continue;
       }
-      if (w.className == className) return w.handle;
+      if (EqualsNoCase(w.className, className)) return w.handle;
     }
     return nullptr;
   }
