@@ -46,8 +46,13 @@ void Register(std::vector<std::wstring>& classes, const std::wstring& name) {
 platform::WindowHandle TestWindows::AddTopLevel(std::u16string_view className, std::u16string_view title) {
   const std::wstring name = WideOf(className);
   Register(state_->classes, name);
-  HWND window = CreateWindowExW(0, name.c_str(), WideOf(title).c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
-                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  // Under Wine a desktop that is still starting refuses the first windows for a moment.
+  HWND window = nullptr;
+  for (const ULONGLONG deadline = GetTickCount64() + 10000; window == nullptr && GetTickCount64() < deadline;) {
+    window = CreateWindowExW(0, name.c_str(), WideOf(title).c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
+                             nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (window == nullptr) Sleep(50);
+  }
   if (window != nullptr) state_->windows.push_back(window);
   return window;
 }
