@@ -32,7 +32,8 @@ bool WriteBatchFile(platform::System& system, std::u16string_view executable, co
 // The line a started encoder is given. A kind delivered by Delivery::CommandLineWhenStarted (Media Cleaner
 // Pro): the executable's short form, then the objects' short forms, separated by single blanks, within
 // kHandOffChars; empty when there are no objects. A short form that holds a blank (no 8.3 names on its
-// volume; any path on POSIX) is put in double quotes. Every other kind: empty. Blocks for one short-path lookup per object.
+// volume; any path on POSIX) is put in double quotes. Every other kind: empty. Blocks for one short-path
+// lookup per object.
 std::u16string BuildLaunchCommandLine(platform::Files& files, EncoderKind kind, std::u16string_view executable,
                                       const ExportDescription& description);
 

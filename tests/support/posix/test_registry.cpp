@@ -6,6 +6,7 @@
 
 #include "platform/standin_host.h"
 #include "platform/text.h"
+#include "platform/text_codec.h"
 #include "temp_dir.h"
 #include "test_registry.h"
 
@@ -23,15 +24,6 @@ std::u16string Quoted(std::u16string_view text) {
 
 std::u16string NameLine(std::u16string_view name) { return name.empty() ? u"@" : Quoted(name); }
 
-// Keys compare as the registry compares them: without regard to ASCII case.
-std::u16string Folded(std::u16string_view key) {
-  std::u16string out(key);
-  for (char16_t& c : out) {
-    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-  }
-  return out;
-}
-
 }  // namespace
 
 struct TestRegistry::State {
@@ -43,7 +35,7 @@ struct TestRegistry::State {
   std::u16string File() const { return dir.Join(u"registry.reg"); }
 
   void Store(std::u16string_view key, std::u16string_view name, std::u16string data) {
-    auto& entry = keys[Folded(key)];
+    auto& entry = keys[platform::FoldedText(key)];
     entry.first = key;
     entry.second[NameLine(name)] = std::move(data);
     Write();
@@ -55,13 +47,8 @@ struct TestRegistry::State {
       text += u"\r\n[HKEY_LOCAL_MACHINE\\" + entry.first + u"]\r\n";
       for (const auto& [name, data] : entry.second) text += name + u"=" + data + u"\r\n";
     }
-    // UTF-16LE with its BOM, as regedit exports.
-    std::string bytes = "\xFF\xFE";
-    for (char16_t c : text) {
-      bytes += static_cast<char>(c & 0xFF);
-      bytes += static_cast<char>(c >> 8);
-    }
-    dir.WriteFile(u"registry.reg", bytes);
+    // UTF-16LE with its mark, as regedit exports.
+    dir.WriteFile(u"registry.reg", platform::EncodeText(text, platform::TextEncoding::Utf16Le, true));
   }
 };
 
@@ -95,7 +82,7 @@ void TestRegistry::SetUnterminated(std::u16string_view key, std::u16string_view 
 }
 
 void TestRegistry::RemoveKey(std::u16string_view key) {
-  const std::u16string folded = Folded(key);
+  const std::u16string folded = platform::FoldedText(key);
   std::erase_if(state_->keys,
                 [&](const auto& entry) { return entry.first == folded || entry.first.starts_with(folded + u'\\'); });
   state_->Write();
