@@ -21,6 +21,7 @@ const char* UsageText() {
   return "usage: plugin-host info PLUGIN [options]\n"
          "       plugin-host send PLUGIN DESCRIPTION [options]\n"
          "       plugin-host receive PLUGIN [options]\n"
+         "       plugin-host validate PLUGIN... [validate options] (plugin-host validate --help)\n"
          "options: --registry FILE  --render-dir DIR  --app-dir DIR  --open PATH (repeatable)\n"
          "         --filter N  --folder DIR  --cancel  --trace[=LEVEL]  --name-size N  --json\n"
          "exit status: 0 session ran, 1 Execute returned 0, 2 bad command line or module\n";
