@@ -67,6 +67,14 @@ std::int32_t ListName(const Session& session) {
   return session.Need(&EntryPoints::getMenuName, "GetMenuName")(buffer.data(), kNameSize, &available);
 }
 
+// What the host does before it executes a plug-in.
+void StartAndList(const Session& session, CheckContext& context) {
+  context.step("Startup");
+  session.Need(&EntryPoints::startup, "Startup")();
+  context.step("GetMenuName");
+  ListName(session);
+}
+
 PluginKind KindOf(const EntryPoints& entry) {
   if (entry.getComment != nullptr) return PluginKind::Receive;
   if (entry.getDestPath3 != nullptr || entry.getDestPath2 != nullptr) return PluginKind::Send;
@@ -277,10 +285,7 @@ CheckOutcome CheckSendDescriptions(CheckContext& context) {
       {"an empty path", ""},
       {"an empty description file", Utf8(empty)},
   };
-  context.step("Startup");
-  session.Need(&EntryPoints::startup, "Startup")();
-  context.step("GetMenuName");
-  ListName(session);
+  StartAndList(session, context);
   std::string why;
   for (const auto& [what, text] : cases) {
     context.step(std::string("Execute with ") + what);
@@ -297,10 +302,7 @@ CheckOutcome CheckSendDescriptions(CheckContext& context) {
 CheckOutcome CheckUnreadablePath(CheckContext& context) {
   Session session(context.module);
   const auto execute = session.Need(&EntryPoints::execute, "Execute");
-  context.step("Startup");
-  session.Need(&EntryPoints::startup, "Startup")();
-  context.step("GetMenuName");
-  ListName(session);
+  StartAndList(session, context);
   // Neither null nor mapped on any of the builds' systems: the lowest pages are never readable.
   const char* unreadable = reinterpret_cast<const char*>(std::uintptr_t{16});
   context.step("Execute with an unreadable pointer");
@@ -365,10 +367,7 @@ CheckOutcome CheckClipList(CheckContext& context) {
   {
     Session session(context.module);
     const auto execute = session.Need(&EntryPoints::execute, "Execute");
-    context.step("Startup");
-    session.Need(&EntryPoints::startup, "Startup")();
-    context.step("GetMenuName");
-    ListName(session);
+    StartAndList(session, context);
     // Twice: a plug-in that lists what is new since its last run lists the file made between the two.
     for (const char* run : {"Execute", "Execute a second time"}) {
       AnswerDialogs(watch.u16string());

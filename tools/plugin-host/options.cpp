@@ -8,13 +8,6 @@ namespace {
 
 constexpr std::int32_t kLargestNameSize = 1 << 20;
 
-template <typename T>
-bool ParseNumber(const std::string& text, T& value) {
-  const char* end = text.data() + text.size();
-  auto [at, error] = std::from_chars(text.data(), end, value);
-  return error == std::errc() && at == end && !text.empty();
-}
-
 }  // namespace
 
 const char* UsageText() {

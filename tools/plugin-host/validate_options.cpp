@@ -1,19 +1,9 @@
-#include <charconv>
 #include <chrono>
 
+#include "options.h"
 #include "validate.h"
 
 namespace plugin_host {
-namespace {
-
-template <typename T>
-bool ParseNumber(const std::string& text, T& value) {
-  const char* end = text.data() + text.size();
-  auto [at, error] = std::from_chars(text.data(), end, value);
-  return error == std::errc() && at == end && !text.empty();
-}
-
-}  // namespace
 
 const char* ValidateUsageText() {
   return "usage: plugin-host validate PLUGIN... [--level N] [--seed S] [--timeout-ms T] [--json]\n"

@@ -6,29 +6,14 @@
 #include <cstdio>
 
 #include "platform/module_loader.h"
+#include "platform/standin_services.h"
 
 namespace plugin_host {
 namespace {
 
 std::wstring Wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
 
-// The C runtime's quoting, so that the child's argv is exactly `argument`.
-std::wstring Quoted(const std::u16string& argument) {
-  if (!argument.empty() && argument.find_first_of(u" \t\"") == std::u16string::npos) return Wide(argument);
-  std::wstring out = L"\"";
-  std::size_t backslashes = 0;
-  for (char16_t c : argument) {
-    if (c == u'\\') {
-      ++backslashes;
-      continue;
-    }
-    out.append(c == u'"' ? 2 * backslashes + 1 : backslashes, L'\\');
-    backslashes = 0;
-    out.push_back(static_cast<wchar_t>(c));
-  }
-  out.append(2 * backslashes, L'\\');
-  return out + L"\"";
-}
+std::wstring Quoted(const std::u16string& argument) { return Wide(platform::QuotedArgument(argument)); }
 
 HANDLE CreateInheritable(const std::u16string& path) {
   SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
