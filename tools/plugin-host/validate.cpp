@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <thread>
 
@@ -31,21 +32,20 @@ double MillisecondsSince(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-// Lines that the child has written so far; a line counts once its newline is there.
+// Lines that the child has written so far; a line counts once its newline is there. The file is opened
+// anew for each look, so that no runtime's view of its end goes stale while the child writes on.
 class LineReader {
  public:
   explicit LineReader(fs::path path) : path_(std::move(path)) {}
-  ~LineReader() {
-    if (file_ != nullptr) std::fclose(file_);
-  }
   std::vector<std::string> Take() {
-    if (file_ == nullptr) file_ = std::fopen(path_.string().c_str(), "rb");
     std::vector<std::string> lines;
-    if (file_ == nullptr) return lines;
+    std::ifstream file(path_, std::ios::binary);
+    if (!file || !file.seekg(static_cast<std::streamoff>(read_))) return lines;
     char chunk[4096];
-    std::size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof(chunk), file_)) > 0) pending_.append(chunk, got);
-    std::clearerr(file_);
+    while (file.read(chunk, sizeof(chunk)) || file.gcount() > 0) {
+      pending_.append(chunk, static_cast<std::size_t>(file.gcount()));
+      read_ += static_cast<std::size_t>(file.gcount());
+    }
     for (std::size_t end; (end = pending_.find('\n')) != std::string::npos; pending_.erase(0, end + 1)) {
       std::string line = pending_.substr(0, end);
       if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -56,7 +56,7 @@ class LineReader {
 
  private:
   fs::path path_;
-  std::FILE* file_ = nullptr;
+  std::size_t read_ = 0;
   std::string pending_;
 };
 
