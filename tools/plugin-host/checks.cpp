@@ -5,7 +5,6 @@
 #include <cstring>
 #include <filesystem>
 #include <random>
-#include <set>
 #include <stdexcept>
 
 #include "child_process.h"
@@ -312,50 +311,6 @@ CheckOutcome CheckUnreadablePath(CheckContext& context) {
   if (result != 0 && result != 1)
     return {CheckResult::Fail, "Execute returned " + std::to_string(result) + ", neither 0 nor 1"};
   return {CheckResult::Pass, "Execute returned " + std::to_string(result)};
-}
-
-// The host's rules for a clip list: only sections "Clip<n>" (any case), numbered 0 to n-1, each with every
-// key of its writer's kind and no other. Writers of the re-import kind name their sections in upper case.
-std::optional<std::string> ClipListFault(const ClipList& list) {
-  static const std::vector<std::u16string> kClipInfoKeys{
-      u"Path", u"Filename", u"Reelname", u"Rackname", u"TCIn", u"TCOut", u"MarkIn", u"MarkOut", u"Routing",
-      u"Mode", u"ClipAuthor", u"Scene", u"Take", u"Comment", u"Name", u"Attribute", u"Length"};
-  static const std::vector<std::u16string> kClipInfoOptional{u"AddToSeq"};
-  static const std::vector<std::u16string> kReimportKeys{u"MODE", u"COMMENT"};
-  static const std::vector<std::u16string> kReimportOptional{u"PATH", u"FILENAME", u"ROUTING", u"CLIPAUTHOR",
-                                                             u"SCENE", u"TAKE", u"NAME"};
-  const auto among = [](const std::vector<std::u16string>& keys, std::u16string_view key) {
-    return std::any_of(keys.begin(), keys.end(), [&](const auto& k) { return platform::EqualsNoCase(k, key); });
-  };
-  std::set<long> numbers;
-  for (const auto& section : list.sections) {
-    const std::string name = Utf8(section.name);
-    const std::u16string_view prefix = std::u16string_view(section.name).substr(0, 4);
-    const std::u16string_view digits = std::u16string_view(section.name).substr(prefix.size());
-    const bool numbered = platform::EqualsNoCase(prefix, u"Clip") && !digits.empty() && digits.size() < 9 &&
-                          std::all_of(digits.begin(), digits.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; });
-    if (!numbered) return "section [" + name + "] is no numbered clip section";
-    const long number = std::stol(Utf8(std::u16string(digits)));
-    if (!numbers.insert(number).second) return "clip number " + std::to_string(number) + " appears twice";
-    const bool reimport = prefix == u"CLIP";
-    const auto& required = reimport ? kReimportKeys : kClipInfoKeys;
-    const auto& optional = reimport ? kReimportOptional : kClipInfoOptional;
-    for (const auto& key : required) {
-      const bool present = std::any_of(section.entries.begin(), section.entries.end(), [&](const ClipListEntry& e) {
-        return e.value && platform::EqualsNoCase(e.key, key);
-      });
-      if (!present) return "[" + name + "] lacks key " + Utf8(key);
-    }
-    for (const auto& entry : section.entries)
-      if (!among(required, entry.key) && !among(optional, entry.key))
-        return "[" + name + "] holds " + Utf8(entry.key) + ", no key of its kind";
-  }
-  long expected = 0;
-  for (const long number : numbers) {
-    if (number != expected) return "clip number " + std::to_string(expected) + " is missing before " + std::to_string(number);
-    ++expected;
-  }
-  return std::nullopt;
 }
 
 CheckOutcome CheckClipList(CheckContext& context) {
