@@ -271,6 +271,12 @@ int RunValidate(const std::vector<std::string>& arguments) {
   const ParsedValidateOptions parsed = ParseValidateOptions(arguments);
   if (parsed.help) {
     std::fputs(ValidateUsageText(), stdout);
+    std::fputs("checks (level, name, what; * raises a processor fault on purpose):\n", stdout);
+    for (const Check& check : Checks())
+      std::printf("  %d %-21s%s %s%s\n", check.level, check.name, check.raisesFault ? "*" : " ", check.what,
+                  check.appliesTo == AppliesTo::Send      ? " (send)"
+                  : check.appliesTo == AppliesTo::Receive ? " (receive)"
+                                                          : "");
     return 0;
   }
   if (!parsed.options) {
