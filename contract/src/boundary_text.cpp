@@ -4,12 +4,14 @@
 
 #include "contract/entry_points.h"
 #include "platform/limits.h"
+#include "platform/processor_faults.h"
 #include "platform/text.h"
 
 namespace contract {
 
 std::optional<std::u16string> DescriptionPathFromHost(const char* text) {
-  if (text == nullptr) return std::nullopt;
+  // A pointer the host never meant as text must not fault the host's process.
+  if (!platform::ReadableText(text, platform::kWideBufferChars)) return std::nullopt;
   if (std::memchr(text, 0, platform::kWideBufferChars) == nullptr) return std::nullopt;
   return platform::MultiByteToWide(text, platform::kWideBufferChars);
 }

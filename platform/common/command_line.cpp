@@ -1,11 +1,29 @@
 #include "command_line.h"
 
+#include "platform/standin_services.h"
+
 namespace platform {
 namespace {
 
 bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
 
 }  // namespace
+
+std::u16string QuotedArgument(std::u16string_view argument) {
+  std::u16string quoted = u"\"";
+  std::size_t backslashes = 0;
+  for (char16_t c : argument) {
+    if (c == u'\\') {
+      ++backslashes;
+      continue;
+    }
+    quoted.append(c == u'"' ? 2 * backslashes + 1 : backslashes, u'\\');
+    backslashes = 0;
+    quoted += c;
+  }
+  quoted.append(2 * backslashes, u'\\');
+  return quoted + u"\"";
+}
 
 std::vector<std::u16string> SplitCommandLine(std::u16string_view line) {
   std::vector<std::u16string> args;

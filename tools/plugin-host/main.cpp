@@ -1,6 +1,7 @@
 // plugin-host: the stand-in host. Loads one plug-in module, checks its entry points and drives one
 // session in the host's calling order. Exit status: 0 the session ran (and Execute returned 1), 1 Execute
 // returned 0, 2 a bad command line or a module that cannot be loaded or lacks entry points.
+// `plugin-host validate` checks plug-ins against the contract instead (validate.h).
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "plugin_module.h"
 #include "report.h"
 #include "session.h"
+#include "validate.h"
 
 namespace {
 
@@ -38,6 +40,10 @@ void PrepareHost(const plugin_host::HostOptions& options) {
 }
 
 int Run(const std::vector<std::string>& arguments) {
+  if (!arguments.empty() && (arguments[0] == "validate" || arguments[0] == plugin_host::kValidateChildCommand)) {
+    const std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
+    return arguments[0] == "validate" ? plugin_host::RunValidate(rest) : plugin_host::RunValidateChild(rest);
+  }
   const plugin_host::ParsedOptions parsed = plugin_host::ParseOptions(arguments);
   if (parsed.help) {
     std::fputs(plugin_host::UsageText(), stdout);

@@ -8,19 +8,13 @@ namespace {
 
 constexpr std::int32_t kLargestNameSize = 1 << 20;
 
-template <typename T>
-bool ParseNumber(const std::string& text, T& value) {
-  const char* end = text.data() + text.size();
-  auto [at, error] = std::from_chars(text.data(), end, value);
-  return error == std::errc() && at == end && !text.empty();
-}
-
 }  // namespace
 
 const char* UsageText() {
   return "usage: plugin-host info PLUGIN [options]\n"
          "       plugin-host send PLUGIN DESCRIPTION [options]\n"
          "       plugin-host receive PLUGIN [options]\n"
+         "       plugin-host validate PLUGIN... [validate options] (plugin-host validate --help)\n"
          "options: --registry FILE  --render-dir DIR  --app-dir DIR  --open PATH (repeatable)\n"
          "         --filter N  --folder DIR  --cancel  --trace[=LEVEL]  --name-size N  --json\n"
          "exit status: 0 session ran, 1 Execute returned 0, 2 bad command line or module\n";

@@ -1,5 +1,6 @@
 #pragma once
 // The command line of plugin-host.
+#include <charconv>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -32,6 +33,14 @@ struct ParsedOptions {
 };
 
 ParsedOptions ParseOptions(const std::vector<std::string>& arguments);
+
+// A whole decimal number that fills `text`.
+template <typename T>
+bool ParseNumber(const std::string& text, T& value) {
+  const char* end = text.data() + text.size();
+  auto [at, error] = std::from_chars(text.data(), end, value);
+  return error == std::errc() && at == end && !text.empty();
+}
 
 // The usage text, several lines.
 const char* UsageText();

@@ -77,6 +77,8 @@ const char* SessionName(SessionKind kind) {
 
 }  // namespace
 
+std::string JsonString(const std::string& utf8) { return JsonText(utf8); }
+
 std::string JsonReport(const HostOptions& options, const std::string& modulePath, const SessionResult& r) {
   std::string out = "{\n";
   out += "  \"session\": \"" + std::string(SessionName(options.session)) + "\",\n";

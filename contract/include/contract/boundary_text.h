@@ -6,8 +6,8 @@
 namespace contract {
 
 // The description path: at most 259 bytes before its terminator, converted by the C library's
-// multibyte-to-wide rule. Nothing for a null pointer or a text whose terminator is not within the first
-// 260 bytes (such a path would be used unterminated); no byte past the 260th is read.
+// multibyte-to-wide rule. Nothing for a null or unreadable pointer or a text whose terminator is not
+// within the first 260 bytes (such a path would be used unterminated); no byte past the 260th is read.
 std::optional<std::u16string> DescriptionPathFromHost(const char* text);
 
 }  // namespace contract

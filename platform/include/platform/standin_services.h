@@ -2,6 +2,7 @@
 // What the stand-in host sets up for a plug-in's platform layer before it loads one, and how it reads
 // its own command line. None of this is used by the plug-ins.
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -11,5 +12,9 @@ bool UseRegistryFile(const std::u16string& path);
 
 // A command-line argument as wide text: POSIX UTF-8, Windows the ANSI code page.
 std::u16string CommandLineText(const char* argument);
+
+// `argument` quoted for a Windows command line, so that the C runtime splits it back to itself: in
+// quotes, with the backslashes before a quote doubled.
+std::u16string QuotedArgument(std::u16string_view argument);
 
 }  // namespace platform

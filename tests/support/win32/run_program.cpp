@@ -3,24 +3,14 @@
 
 #include <windows.h>
 
+#include "platform/standin_services.h"
+
 namespace vorlane::test {
 namespace {
 
-// One argument as the C runtime splits it back: quoted, with backslashes doubled before a quote.
 std::wstring Quoted(const std::u16string& argument) {
-  std::wstring quoted = L"\"";
-  std::size_t backslashes = 0;
-  for (char16_t c : argument) {
-    if (c == u'\\') {
-      ++backslashes;
-      continue;
-    }
-    quoted.append(c == u'"' ? 2 * backslashes + 1 : backslashes, L'\\');
-    backslashes = 0;
-    quoted += static_cast<wchar_t>(c);
-  }
-  quoted.append(2 * backslashes, L'\\');
-  return quoted + L"\"";
+  const std::u16string quoted = platform::QuotedArgument(argument);
+  return std::wstring(quoted.begin(), quoted.end());
 }
 
 }  // namespace

@@ -1,0 +1,47 @@
+#pragma once
+// The validator's checks, in one table: each has a name, a level and the kind of plug-in it applies to.
+// A check runs inside a child process of the validator, on a copy of the module in a folder of its own.
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+
+namespace plugin_host {
+
+enum class PluginKind { Unknown, Send, Receive };
+enum class CheckResult { Pass, Fail, Skip };
+enum class AppliesTo { Every, Send, Receive };
+
+inline constexpr int kHighestLevel = 4;
+
+struct CheckOutcome {
+  CheckResult result = CheckResult::Pass;
+  std::string message;  // one line; empty for a plain pass
+};
+
+struct CheckContext {
+  std::u16string module;   // the copy under validation
+  std::u16string workDir;  // the copy's folder, free for the check's files
+  PluginKind kind = PluginKind::Unknown;  // set by the load check
+  std::uint32_t seed = 0;
+  std::function<void(const std::string&)> step;  // says what the check does now, for a crash report
+};
+
+struct Check {
+  const char* name;
+  int level;
+  AppliesTo appliesTo;
+  bool raisesFault;  // may raise a processor fault on purpose (an unreadable pointer)
+  const char* what;
+  CheckOutcome (*run)(CheckContext&);
+};
+
+// Every check, in the order in which they run. The first one loads the module and finds its kind.
+std::span<const Check> Checks();
+
+bool CheckApplies(const Check& check, PluginKind kind, int level, bool faultChecks);
+
+const char* KindName(PluginKind kind);
+const char* ResultName(CheckResult result);
+
+}  // namespace plugin_host
