@@ -388,8 +388,30 @@ constexpr Check kChecks[] = {
 
 std::span<const Check> Checks() { return kChecks; }
 
-bool CheckApplies(const Check& check, PluginKind kind, int level, bool faultChecks) {
-  if (check.level > level || (check.raisesFault && !faultChecks)) return false;
+std::string SkippedArgument(const std::vector<std::string>& skipped) {
+  std::string argument;
+  for (const std::string& name : skipped) argument += (argument.empty() ? "" : ",") + name;
+  return argument.empty() ? "-" : argument;
+}
+
+std::vector<std::string> SkippedNames(std::string_view argument) {
+  std::vector<std::string> names;
+  if (argument == "-") return names;
+  while (!argument.empty()) {
+    const std::size_t comma = std::min(argument.find(','), argument.size());
+    names.emplace_back(argument.substr(0, comma));
+    argument.remove_prefix(std::min(comma + 1, argument.size()));
+  }
+  return names;
+}
+
+bool IsCheckName(std::string_view name) {
+  return std::any_of(std::begin(kChecks), std::end(kChecks), [name](const Check& check) { return name == check.name; });
+}
+
+bool CheckApplies(const Check& check, PluginKind kind, const CheckSelection& selection) {
+  if (check.level > selection.level || (check.raisesFault && !selection.faultChecks)) return false;
+  if (std::find(selection.skipped.begin(), selection.skipped.end(), check.name) != selection.skipped.end()) return false;
   switch (check.appliesTo) {
     case AppliesTo::Every: return true;
     case AppliesTo::Send: return kind == PluginKind::Send;

@@ -5,6 +5,8 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace plugin_host {
 
@@ -39,7 +41,19 @@ struct Check {
 // Every check, in the order in which they run. The first one loads the module and finds its kind.
 std::span<const Check> Checks();
 
-bool CheckApplies(const Check& check, PluginKind kind, int level, bool faultChecks);
+// Which checks a validation runs: those up to `level`, without the fault-raising ones unless
+// `faultChecks`, and none named in `skipped`.
+struct CheckSelection {
+  int level = 0;
+  bool faultChecks = true;
+  std::vector<std::string> skipped;
+};
+bool CheckApplies(const Check& check, PluginKind kind, const CheckSelection& selection);
+// Whether `name` names a check of the table.
+bool IsCheckName(std::string_view name);
+// The skipped names as one argument of the child process ("-" for none), and back.
+std::string SkippedArgument(const std::vector<std::string>& skipped);
+std::vector<std::string> SkippedNames(std::string_view argument);
 
 const char* KindName(PluginKind kind);
 const char* ResultName(CheckResult result);

@@ -32,7 +32,8 @@ std::string ValidationText(const Validation& v) {
   std::string out = "plugin-host validate: level " + std::to_string(v.options.level) + ", seed " +
                     std::to_string(v.options.seed) + ", timeout " + std::to_string(v.options.timeoutMs) +
                     " ms per check" + (v.options.faultChecks ? "" : ", no fault checks") +
-                    (v.options.oneChild ? ", one child" : "") + "\n";
+                    (v.options.oneChild ? ", one child" : "") +
+                    (v.options.skip.empty() ? "" : ", left out: " + SkippedArgument(v.options.skip)) + "\n";
   for (const auto& plugin : v.plugins) {
     out += plugin.path + " (" + KindName(plugin.kind) + ")\n";
     for (const auto& record : plugin.checks) {
@@ -56,7 +57,9 @@ std::string ValidationJson(const Validation& v) {
   std::string out = "{\n  \"level\": " + std::to_string(v.options.level) + ",\n  \"seed\": " +
                     std::to_string(v.options.seed) + ",\n  \"timeoutMs\": " + std::to_string(v.options.timeoutMs) +
                     ",\n  \"faultChecks\": " + (v.options.faultChecks ? "true" : "false") +
-                    ",\n  \"oneChild\": " + (v.options.oneChild ? "true" : "false") + ",\n  \"plugins\": [";
+                    ",\n  \"oneChild\": " + (v.options.oneChild ? "true" : "false") + ",\n  \"skip\": [";
+  for (std::size_t i = 0; i < v.options.skip.size(); ++i) out += (i > 0 ? ", \"" : "\"") + v.options.skip[i] + "\"";
+  out += "],\n  \"plugins\": [";
   for (std::size_t p = 0; p < v.plugins.size(); ++p) {
     const auto& plugin = v.plugins[p];
     out += std::string(p ? "," : "") + "\n    {\"path\": " + JsonString(plugin.path) + ", \"kind\": \"" +

@@ -130,6 +130,7 @@ class Runner {
                                           platform::Widen(std::to_string(options_.level)),
                                           platform::Widen(std::to_string(options_.seed)),
                                           platform::Widen(options_.faultChecks ? "1" : "0"),
+                                          platform::Widen(SkippedArgument(options_.skip)),
                                           platform::Widen(std::to_string(from))};
     for (std::size_t i = at; i < targets.size(); ++i) {
       arguments.push_back(platform::Widen(KindName(Record(targets, i).kind)));
@@ -195,7 +196,7 @@ class Runner {
       for (std::size_t i = running.target; i < targets.size(); ++i) {
         PluginRecord& later = Record(targets, i);
         for (std::size_t c = i == running.target ? failed + 1 : 0; c < checks.size(); ++c)
-          if (CheckApplies(checks[c], later.kind, options_.level, options_.faultChecks)) Fail(later, c, notRun);
+          if (CheckApplies(checks[c], later.kind, options_.Selection())) Fail(later, c, notRun);
       }
       return std::nullopt;
     }

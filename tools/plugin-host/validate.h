@@ -17,7 +17,10 @@ struct ValidateOptions {
   std::uint32_t timeoutMs = 20000;  // per check
   bool faultChecks = true;          // --no-fault-checks leaves out the checks that raise processor faults
   bool oneChild = false;            // every plug-in in one child process
+  std::vector<std::string> skip;    // --skip CHECK: checks left out by name
   bool json = false;
+
+  CheckSelection Selection() const { return {level, faultChecks, skip}; }
 };
 
 struct ParsedValidateOptions {

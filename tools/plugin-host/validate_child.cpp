@@ -41,29 +41,29 @@ PluginKind KindNamed(const std::string& name) {
 
 }  // namespace
 
-// Arguments: LEVEL SEED FAULT-CHECKS(0|1) FROM-CHECK, then KIND MODULE WORKDIR for each plug-in; the
+// Arguments: LEVEL SEED FAULT-CHECKS(0|1) SKIPPED FROM-CHECK, then KIND MODULE WORKDIR for each plug-in; the
 // first plug-in starts at FROM-CHECK, the others at the first check.
 int RunValidateChild(const std::vector<std::string>& arguments) {
   PrepareChildProcess();
-  if (arguments.size() < 7 || (arguments.size() - 4) % 3 != 0) return 2;
-  const int level = std::stoi(arguments[0]);
+  constexpr std::size_t kFixed = 5;
+  if (arguments.size() < kFixed + 3 || (arguments.size() - kFixed) % 3 != 0) return 2;
+  const CheckSelection selection{std::stoi(arguments[0]), arguments[2] == "1", SkippedNames(arguments[3])};
   const auto seed = static_cast<std::uint32_t>(std::stoul(arguments[1]));
-  const bool faultChecks = arguments[2] == "1";
-  const std::size_t from = std::stoul(arguments[3]);
+  const std::size_t from = std::stoul(arguments[4]);
 
   SetDialogAnswers(HostOptions{});
   auto dialogDriver = platform::DriveDialogs(DialogAnswers());
   const auto checks = Checks();
-  for (std::size_t p = 0; 4 + 3 * p < arguments.size(); ++p) {
+  for (std::size_t p = 0; kFixed + 3 * p < arguments.size(); ++p) {
     Say("plugin " + std::to_string(p));
     CheckContext context;
-    context.kind = KindNamed(arguments[4 + 3 * p]);
-    context.module = platform::CommandLineText(arguments[5 + 3 * p].c_str());
-    context.workDir = platform::CommandLineText(arguments[6 + 3 * p].c_str());
+    context.kind = KindNamed(arguments[kFixed + 3 * p]);
+    context.module = platform::CommandLineText(arguments[kFixed + 1 + 3 * p].c_str());
+    context.workDir = platform::CommandLineText(arguments[kFixed + 2 + 3 * p].c_str());
     context.seed = seed;
     context.step = [](const std::string& what) { Say("step " + what); };
     for (std::size_t c = p == 0 ? from : 0; c < checks.size(); ++c) {
-      if (!CheckApplies(checks[c], context.kind, level, faultChecks)) continue;
+      if (!CheckApplies(checks[c], context.kind, selection)) continue;
       Say("begin " + std::to_string(c));
       const auto start = std::chrono::steady_clock::now();
       const CheckOutcome outcome = RunOne(checks[c], context);

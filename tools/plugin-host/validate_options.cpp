@@ -7,11 +7,12 @@ namespace plugin_host {
 
 const char* ValidateUsageText() {
   return "usage: plugin-host validate PLUGIN... [--level N] [--seed S] [--timeout-ms T] [--json]\n"
-         "                                     [--no-fault-checks] [--one-child]\n"
+         "                                     [--no-fault-checks] [--skip CHECK]... [--one-child]\n"
          "  --level N          run the checks up to level N (1 to 4, default 4)\n"
          "  --seed S           seed of everything random (default: from the clock; the report shows it)\n"
          "  --timeout-ms T     a check that runs longer fails and its child is killed (default 20000)\n"
          "  --no-fault-checks  leave out the checks that raise processor faults on purpose\n"
+         "  --skip CHECK       leave out the check of that name (repeatable)\n"
          "  --one-child        every plug-in in one child process (a crash fails the rest of its checks)\n"
          "  --json             the report as one JSON document\n"
          "exit status: 0 every check passed, 1 a check failed, 2 bad command line\n";
@@ -47,12 +48,16 @@ ParsedValidateOptions ParseValidateOptions(const std::vector<std::string>& argum
           name != "--no-fault-checks";
       continue;
     }
-    if (name != "--level" && name != "--seed" && name != "--timeout-ms") return fail("unknown option " + name);
+    if (name != "--level" && name != "--seed" && name != "--timeout-ms" && name != "--skip")
+      return fail("unknown option " + name);
     if (!value) {
       if (i + 1 >= arguments.size()) return fail("option " + name + " needs a value");
       value = arguments[++i];
     }
-    if (name == "--level") {
+    if (name == "--skip") {
+      if (!IsCheckName(*value)) return fail("--skip needs the name of a check (see --help): " + *value);
+      options.skip.push_back(*value);
+    } else if (name == "--level") {
       if (!ParseNumber(*value, options.level) || options.level < 1 || options.level > kHighestLevel)
         return fail("--level needs a whole number from 1 to " + std::to_string(kHighestLevel) + ": " + *value);
     } else if (name == "--seed") {
