@@ -38,52 +38,70 @@ struct FormedSection {
   std::size_t lastLine = 0;
   std::vector<std::u16string_view> keys;  // scratch, kept between sections for its memory
 };
-// Adds what a reading gives of printable ASCII text (the text less its blanks at the end) to `out`, and
-// gives it; nothing, with `out` to be cut back by the caller, for other text.
-std::optional<std::u16string_view> AppendReading(std::string& out, std::u16string_view text) {
-  const std::size_t at = out.size();
-  out.resize(at + text.size());
-  char* const to = out.data() + at;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] < 0x20 || text[i] > 0x7E) return std::nullopt;
-    to[i] = static_cast<char>(text[i]);
-  }
-  std::size_t size = text.size();
-  while (size > 0 && text[size - 1] == u' ') --size;
-  out.resize(at + size);
-  return text.substr(0, size);
-}
-
 bool FormSection(const ProfileSectionWrite& section, std::string& out, FormedSection& formed) {
   if (section.entries.empty()) return false;
+  // Sized once for the text before its blanks are trimmed: thousands of sections are formed in a row.
   const std::size_t start = out.size();
+  std::size_t bound = section.name.size() + 4;
+  for (const ProfileKey& entry : section.entries) bound += entry.key.size() + entry.value.size() + 3;
+  out.resize(start + bound);
+  char* const to = out.data();
+  std::size_t at = start;
   const auto fail = [&] {
     out.resize(start);
     return false;
   };
-  out += '[';
-  const std::optional<std::u16string_view> name = AppendReading(out, TrimIniBlanksLeft(section.name));
+  // What a reading gives of printable ASCII text, copied; nothing for other text.
+  const auto copy = [&](std::u16string_view text) -> std::optional<std::u16string_view> {
+    // Locals only in the loop: a char written may alias any variable the compiler would otherwise reload.
+    const char16_t* const from = text.data();
+    const std::size_t size = text.size();
+    bool ascii = true;
+    for (std::size_t i = 0; i < size; ++i) ascii &= from[i] >= 0x20 && from[i] <= 0x7E;
+    if (!ascii) return std::nullopt;
+    char* const into = to + at;
+    for (std::size_t i = 0; i < size; ++i) into[i] = static_cast<char>(from[i]);
+    std::size_t kept = size;
+    while (kept > 0 && from[kept - 1] == u' ') --kept;
+    at += kept;
+    return text.substr(0, kept);
+  };
+  const auto lineEnd = [&] {
+    to[at++] = '\r';
+    to[at++] = '\n';
+  };
+  to[at++] = '[';
+  const std::optional<std::u16string_view> name = copy(TrimIniBlanksLeft(section.name));
   if (!name || name->empty()) return fail();
-  out += "]\r\n";
+  to[at++] = ']';
+  lineEnd();
   formed.keys.clear();
   for (const ProfileKey& entry : section.entries) {
-    const std::size_t line = out.size();
-    const std::optional<std::u16string_view> key = AppendReading(out, TrimIniBlanksLeft(entry.key));
+    const std::size_t line = at;
+    const std::optional<std::u16string_view> key = copy(TrimIniBlanksLeft(entry.key));
     if (!key || key->empty() || key->front() == u'[' || key->find(u'=') != std::u16string_view::npos) return fail();
     for (const std::u16string_view earlier : formed.keys)
       if (earlier.size() == key->size() && EqualsNoCase(earlier, *key)) return fail();
-    out += '=';
-    if (!AppendReading(out, TrimIniBlanksLeft(entry.value))) return fail();
-    out += "\r\n";
+    to[at++] = '=';
+    if (!copy(TrimIniBlanksLeft(entry.value))) return fail();
+    lineEnd();
     formed.keys.push_back(*key);
     formed.lastLine = line;
   }
+  out.resize(at);
   formed.name = *name;
   return true;
 }
 
 // What tells one section's lines from another's in the state kept by name.
 std::uint64_t LinesHash(std::string_view lines) { return std::hash<std::string_view>{}(lines); }
+
+// A section's name as the state kept by name knows it: names equal but for case give the same key.
+std::uint64_t NameKey(std::u16string_view name) {
+  std::uint64_t key = 0xcbf29ce484222325u;
+  for (const char16_t c : name) key = (key ^ FoldCase(c)) * 0x100000001b3u;
+  return key;
+}
 
 // Whether this build's 8-bit form of printable ASCII is the ASCII bytes themselves.
 bool PlainKeepsAscii(const TextCodec& codec) {
@@ -123,10 +141,9 @@ ProfileState ProfileState::Missing(const TextCodec& codec) {
 bool ProfileState::Forgets(std::u16string_view section) const {
   if (KeepsWholeFile()) return false;
   // Deletes compare the name as given, every other call the name without its blanks.
-  const std::u16string trimmed = FoldedText(TrimIniBlanks(section));
-  const std::u16string given = FoldedText(section);
-  return forgotten_.count(trimmed) != 0 || forgotten_.count(given) != 0 || listed_.count(trimmed) != 0 ||
-         listed_.count(given) != 0;
+  if (listed_.count(NameKey(TrimIniBlanks(section))) != 0 || listed_.count(NameKey(section)) != 0) return true;
+  if (forgotten_.empty()) return false;
+  return forgotten_.count(FoldedText(TrimIniBlanks(section))) != 0 || forgotten_.count(FoldedText(section)) != 0;
 }
 
 bool ProfileState::IsDocument(std::string_view bytes) const {
@@ -239,11 +256,11 @@ std::optional<ProfileState::Applied> ProfileState::ListedByName(const std::vecto
   }
   std::string text;
   text.reserve(size);
-  std::vector<const std::u16string*> added;
+  std::vector<std::uint64_t> added;
   added.reserve(sections.size());
   listed_.reserve(listed_.size() + sections.size());
   const auto undo = [&]() -> std::optional<Applied> {
-    for (const std::u16string* name : added) listed_.erase(std::u16string(*name));
+    for (const std::uint64_t name : added) listed_.erase(name);
     return std::nullopt;
   };
   FormedSection formed;
@@ -254,10 +271,12 @@ std::optional<ProfileState::Applied> ProfileState::ListedByName(const std::vecto
   for (const ProfileSectionWrite& section : sections) {
     const std::size_t start = text.size();
     if (!FormSection(section, text, formed)) return undo();
-    std::u16string folded = FoldedText(formed.name);
-    if ((!forgotten_.empty() && forgotten_.count(folded) != 0) || (!empty && doc_.HasSection(formed.name))) return undo();
+    if ((!forgotten_.empty() && forgotten_.count(FoldedText(formed.name)) != 0) ||
+        (!empty && doc_.HasSection(formed.name)))
+      return undo();
+    const std::uint64_t name = NameKey(formed.name);
     const std::uint64_t hash = LinesHash(std::string_view(text).substr(start));
-    const auto [it, inserted] = listed_.try_emplace(std::move(folded), hash);
+    const auto [it, inserted] = listed_.try_emplace(name, hash);
     if (!inserted) {
       // Written again: each key's write finds its value there only when the value has no blank to trim.
       bool same = it->second == hash;
@@ -269,7 +288,7 @@ std::optional<ProfileState::Applied> ProfileState::ListedByName(const std::vecto
       text.resize(start);
       continue;
     }
-    added.push_back(&it->first);
+    added.push_back(name);
     if (!canAdd) return undo();
     last = &section;
     lastStart = start;
@@ -320,7 +339,7 @@ std::optional<std::vector<bool>> ProfileState::ReadBack(const std::vector<Profil
   for (const ProfileSectionWrite& section : sections) {
     text.clear();
     if (!FormSection(section, text, formed)) return std::nullopt;
-    const auto it = listed_.find(FoldedText(formed.name));
+    const auto it = listed_.find(NameKey(formed.name));
     if (it == listed_.end() || it->second != LinesHash(text)) return std::nullopt;
     // The section reads as formed; each key gives its value less the blanks, quotes and cut of a read.
     bool same = true;

@@ -127,9 +127,10 @@ class ProfileState {
   // Folded names of the sections dropped from the document; never empty once one was dropped, since the
   // lines before the first header go with them.
   std::unordered_set<std::u16string> forgotten_;
-  // Folded names of the sections formed straight into the file, after the document's, and a hash of the
-  // lines a reading of each gives.
-  std::unordered_map<std::u16string, std::uint64_t> listed_;
+  // The sections formed straight into the file, after the document's: a key of each name (NameKey) and
+  // a hash of the lines a reading of the section gives. Two names of one key only cost a read of the
+  // file; a section is taken for one that was written only when both agree.
+  std::unordered_map<std::uint64_t, std::uint64_t> listed_;
   Change change_;
   std::string pending_;  // what Pending() last gave, where the change does not hold it
 };
