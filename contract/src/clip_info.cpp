@@ -1,14 +1,19 @@
 #include "contract/clip_info.h"
 
+#include <utility>
+
 #include "platform/limits.h"
 #include "platform/text.h"
 
 namespace contract {
 
-ClipSection ClipInfoSection(const ClipInfo& clip, ClipInfoWriter writer) {
+ClipSection ClipInfoSection(ClipInfo clip, ClipInfoWriter writer) {
   ClipSection section{u"Clip" + platform::FormatInt(clip.number), {}};
-  auto add = [&section](std::u16string_view key, const std::u16string& value) {
-    section.entries.push_back({std::u16string(key), platform::CutToLimit(value, platform::kMaxTextChars)});
+  section.entries.reserve(18);
+  // The record's texts move into the section: a run hands over thousands of them.
+  auto add = [&section](std::u16string_view key, std::u16string& value) {
+    if (!platform::FitsLimit(value, platform::kMaxTextChars)) value.resize(platform::kMaxTextChars);
+    section.entries.push_back({std::u16string(key), std::move(value)});
   };
   add(u"Path", clip.path);
   add(u"Filename", clip.filename);

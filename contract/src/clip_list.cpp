@@ -41,20 +41,7 @@ bool ClipListWriter::Flush() {
 
 std::vector<bool> ClipSectionsReadBack(platform::Profile& profile, std::u16string_view clipListPath,
                                        const std::vector<ClipSection>& sections) {
-  std::vector<platform::ProfileRead> reads;
-  for (const ClipSection& section : sections) {
-    for (const ClipEntry& entry : section.entries)
-      reads.push_back({section.name, entry.key, u"", platform::kWideBufferChars});
-  }
-  const std::vector<platform::ProfileString> read = profile.ReadStrings(clipListPath, reads);
-  std::vector<bool> intact;
-  std::size_t at = 0;
-  for (const ClipSection& section : sections) {
-    bool same = true;
-    for (const ClipEntry& entry : section.entries) same = read[at++].value == entry.value && same;
-    intact.push_back(same);
-  }
-  return intact;
+  return profile.SectionsReadBack(clipListPath, sections, platform::kWideBufferChars);
 }
 
 bool ClearClipList(platform::Files& files, std::u16string_view clipListPath) {

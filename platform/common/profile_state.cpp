@@ -1,6 +1,7 @@
 // A profile file between calls, shared by both builds.
 #include "profile_state.h"
 
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -20,6 +21,96 @@ std::optional<std::u16string_view> AsciiReading(std::u16string_view text) {
     if (c < 0x20 || c > 0x7E) return std::nullopt;
   while (!text.empty() && text.back() == u' ') text.remove_suffix(1);
   return text;
+}
+
+void AppendAscii(std::string& out, std::u16string_view ascii) {
+  const std::size_t at = out.size();
+  out.resize(at + ascii.size());
+  for (std::size_t i = 0; i < ascii.size(); ++i) out[at + i] = static_cast<char>(ascii[i]);
+}
+
+// The lines that one write per key gives a section new to the file whose names and values are printable
+// ASCII, each key once, as a reading of the file gives them back (each line less its blanks at the
+// end), added to `out`; `name` is the section's name as read, `lastLine` where its last key's line
+// starts. False, with `out` as it was, for any other section.
+struct FormedSection {
+  std::u16string_view name;
+  std::size_t lastLine = 0;
+  std::vector<std::u16string_view> keys;  // scratch, kept between sections for its memory
+};
+bool FormSection(const ProfileSectionWrite& section, std::string& out, FormedSection& formed) {
+  if (section.entries.empty()) return false;
+  // Sized once for the text before its blanks are trimmed: thousands of sections are formed in a row.
+  const std::size_t start = out.size();
+  std::size_t bound = section.name.size() + 4;
+  for (const ProfileKey& entry : section.entries) bound += entry.key.size() + entry.value.size() + 3;
+  out.resize(start + bound);
+  char* const to = out.data();
+  std::size_t at = start;
+  const auto fail = [&] {
+    out.resize(start);
+    return false;
+  };
+  // What a reading gives of printable ASCII text, copied; nothing for other text.
+  const auto copy = [&](std::u16string_view text) -> std::optional<std::u16string_view> {
+    // Locals only in the loop: a char written may alias any variable the compiler would otherwise reload.
+    const char16_t* const from = text.data();
+    const std::size_t size = text.size();
+    bool ascii = true;
+    for (std::size_t i = 0; i < size; ++i) ascii &= from[i] >= 0x20 && from[i] <= 0x7E;
+    if (!ascii) return std::nullopt;
+    char* const into = to + at;
+    for (std::size_t i = 0; i < size; ++i) into[i] = static_cast<char>(from[i]);
+    std::size_t kept = size;
+    while (kept > 0 && from[kept - 1] == u' ') --kept;
+    at += kept;
+    return text.substr(0, kept);
+  };
+  const auto lineEnd = [&] {
+    to[at++] = '\r';
+    to[at++] = '\n';
+  };
+  to[at++] = '[';
+  const std::optional<std::u16string_view> name = copy(TrimIniBlanksLeft(section.name));
+  if (!name || name->empty()) return fail();
+  to[at++] = ']';
+  lineEnd();
+  formed.keys.clear();
+  for (const ProfileKey& entry : section.entries) {
+    const std::size_t line = at;
+    const std::optional<std::u16string_view> key = copy(TrimIniBlanksLeft(entry.key));
+    if (!key || key->empty() || key->front() == u'[' || key->find(u'=') != std::u16string_view::npos) return fail();
+    for (const std::u16string_view earlier : formed.keys)
+      if (earlier.size() == key->size() && EqualsNoCase(earlier, *key)) return fail();
+    to[at++] = '=';
+    if (!copy(TrimIniBlanksLeft(entry.value))) return fail();
+    lineEnd();
+    formed.keys.push_back(*key);
+    formed.lastLine = line;
+  }
+  out.resize(at);
+  formed.name = *name;
+  return true;
+}
+
+// What tells one section's lines from another's in the state kept by name.
+std::uint64_t LinesHash(std::string_view lines) { return std::hash<std::string_view>{}(lines); }
+
+// A section's name as the state kept by name knows it: names equal but for case give the same key.
+std::uint64_t NameKey(std::u16string_view name) {
+  std::uint64_t key = 0xcbf29ce484222325u;
+  for (const char16_t c : name) key = (key ^ FoldCase(c)) * 0x100000001b3u;
+  return key;
+}
+
+// Whether this build's 8-bit form of printable ASCII is the ASCII bytes themselves.
+bool PlainKeepsAscii(const TextCodec& codec) {
+  std::u16string probe;
+  for (char16_t c = 0x20; c <= 0x7E; ++c) probe += c;
+  probe += u"\r\n";
+  std::string bytes;
+  AppendAscii(bytes, probe);
+  return codec.encodePlain(probe) == bytes;
 }
 
 template <typename... F>
@@ -48,8 +139,10 @@ ProfileState ProfileState::Missing(const TextCodec& codec) {
 }
 
 bool ProfileState::Forgets(std::u16string_view section) const {
-  if (forgotten_.empty()) return false;
+  if (KeepsWholeFile()) return false;
   // Deletes compare the name as given, every other call the name without its blanks.
+  if (listed_.count(NameKey(TrimIniBlanks(section))) != 0 || listed_.count(NameKey(section)) != 0) return true;
+  if (forgotten_.empty()) return false;
   return forgotten_.count(FoldedText(TrimIniBlanks(section))) != 0 || forgotten_.count(FoldedText(section)) != 0;
 }
 
@@ -58,7 +151,7 @@ bool ProfileState::IsDocument(std::string_view bytes) const {
 }
 
 bool ProfileState::Changed(const IniEdit& edit) {
-  const bool whole = forgotten_.empty();
+  const bool whole = KeepsWholeFile();
   WrittenLines written{edit.section, std::nullopt, std::nullopt, {}};
   if (edit.kind == IniEdit::Line && RereadLines(edit, written)) {
     const bool onlyAdded = std::holds_alternative<Unchanged>(change_) || std::holds_alternative<Appended>(change_);
@@ -75,7 +168,10 @@ bool ProfileState::Changed(const IniEdit& edit) {
   return true;
 }
 
-ProfileState::Applied ProfileState::ApplySections(const std::vector<ProfileSectionWrite>& sections) {
+ProfileState::Applied ProfileState::ApplySections(const std::vector<ProfileSectionWrite>& sections, bool byName) {
+  if (byName) {
+    if (const std::optional<Applied> listed = ListedByName(sections)) return *listed;
+  }
   Applied result = Applied::Unchanged;
   for (const ProfileSectionWrite& section : sections) {
     if (AddedWhole(section)) {
@@ -103,7 +199,7 @@ bool ProfileState::AddedWhole(const ProfileSectionWrite& section) {
   if (!name || name->empty() || doc_.HasSection(*name) || Forgets(section.name)) return false;
   const bool onlyAdded = std::holds_alternative<Unchanged>(change_) || std::holds_alternative<Appended>(change_);
   const bool appended = exact_ && onlyAdded;
-  if (!appended && !forgotten_.empty()) return false;
+  if (!appended && !KeepsWholeFile()) return false;
 
   IniSection added{std::u16string(*name), {}};
   added.keys.reserve(section.entries.size());
@@ -135,6 +231,123 @@ bool ProfileState::AddedWhole(const ProfileSectionWrite& section) {
     change_ = Rewritten{std::move(last)};
   }
   return true;
+}
+
+// Every section new to the file and printable ASCII, or one kept by name that is written again with the
+// lines it has: the new ones are formed straight into the bytes to add (or, for a file that reads as
+// empty, its whole content) and kept by name, the others change nothing. The last call that changed
+// the file leaves its lines as it wrote them, as AddedWhole keeps them. Nothing, with nothing done,
+// when any section is another kind.
+std::optional<ProfileState::Applied> ProfileState::ListedByName(const std::vector<ProfileSectionWrite>& sections) {
+  if (sections.empty() || !std::holds_alternative<Unchanged>(change_) || doc_.HasStrayNamelessSection() ||
+      MarkAtFront())
+    return std::nullopt;
+  const bool empty = doc_.Sections().size() == 1 && doc_.Sections().front().keys.empty();
+  // Sections that are there already change nothing, whatever the file's last line; new ones need an
+  // exact file to add to, or one that reads as empty to replace.
+  const bool replace = !exact_;
+  const bool canAdd = !replace || (empty && KeepsWholeFile());
+  if (encoding_ == TextEncoding::Plain && !PlainKeepsAscii(*codec_)) return std::nullopt;
+
+  std::size_t size = 0;
+  for (const ProfileSectionWrite& section : sections) {
+    size += section.name.size() + 4;
+    for (const ProfileKey& entry : section.entries) size += entry.key.size() + entry.value.size() + 3;
+  }
+  std::string text;
+  text.reserve(size);
+  std::vector<std::uint64_t> added;
+  added.reserve(sections.size());
+  listed_.reserve(listed_.size() + sections.size());
+  const auto undo = [&]() -> std::optional<Applied> {
+    for (const std::uint64_t name : added) listed_.erase(name);
+    return std::nullopt;
+  };
+  FormedSection formed;
+  const ProfileSectionWrite* last = nullptr;  // the last section that changed the file
+  std::size_t lastStart = 0;
+  std::size_t lastLine = 0;
+  std::u16string_view lastName;
+  for (const ProfileSectionWrite& section : sections) {
+    const std::size_t start = text.size();
+    if (!FormSection(section, text, formed)) return undo();
+    if ((!forgotten_.empty() && forgotten_.count(FoldedText(formed.name)) != 0) ||
+        (!empty && doc_.HasSection(formed.name)))
+      return undo();
+    const std::uint64_t name = NameKey(formed.name);
+    const std::uint64_t hash = LinesHash(std::string_view(text).substr(start));
+    const auto [it, inserted] = listed_.try_emplace(name, hash);
+    if (!inserted) {
+      // Written again: each key's write finds its value there only when the value has no blank to trim.
+      bool same = it->second == hash;
+      for (const ProfileKey& entry : section.entries) {
+        const std::u16string_view value = TrimIniBlanksLeft(entry.value);
+        same = same && AsciiReading(value)->size() == value.size();
+      }
+      if (!same) return undo();
+      text.resize(start);
+      continue;
+    }
+    added.push_back(name);
+    if (!canAdd) return undo();
+    last = &section;
+    lastStart = start;
+    lastLine = formed.lastLine;
+    lastName = formed.name;
+  }
+  if (last == nullptr) return Applied::Unchanged;
+
+  // The last call wrote its key (and, when it added the section, its header) without the reading's trim.
+  const std::u16string_view header = TrimIniBlanksLeft(last->name);
+  std::string written;
+  AppendAscii(written, TrimIniBlanksLeft(last->entries.back().key));
+  written += '=';
+  AppendAscii(written, TrimIniBlanksLeft(last->entries.back().value));
+  written += "\r\n";
+  const bool headerAsWritten = last->entries.size() == 1 && header != lastName;
+  // Sections written again add nothing: the last one changed is the end of the text.
+  const bool exactAfter = !headerAsWritten && std::string_view(text).substr(lastLine) == written;
+  if (headerAsWritten) {
+    text.resize(lastStart);
+    text += '[';
+    AppendAscii(text, header);
+    text += "]\r\n";
+  } else {
+    text.resize(lastLine);
+  }
+  text += written;
+
+  std::string bytes = replace ? EncodeText(u"", encoding_, true, *codec_) : std::string();
+  if (encoding_ != TextEncoding::Plain && encoding_ != TextEncoding::Utf8Bom) {
+    bytes += EncodeText(Widen(text), encoding_, false, *codec_);
+  } else if (bytes.empty()) {
+    bytes = std::move(text);
+  } else {
+    bytes += text;
+  }
+  change_ = Listed{std::move(bytes), replace, exactAfter};
+  return Applied::Changed;
+}
+
+std::optional<std::vector<bool>> ProfileState::ReadBack(const std::vector<ProfileSectionWrite>& sections,
+                                                        std::uint32_t size) const {
+  if (listed_.empty() || !std::holds_alternative<Unchanged>(change_)) return std::nullopt;
+  std::vector<bool> intact;
+  intact.reserve(sections.size());
+  std::string text;
+  FormedSection formed;
+  for (const ProfileSectionWrite& section : sections) {
+    text.clear();
+    if (!FormSection(section, text, formed)) return std::nullopt;
+    const auto it = listed_.find(NameKey(formed.name));
+    if (it == listed_.end() || it->second != LinesHash(text)) return std::nullopt;
+    // The section reads as formed; each key gives its value less the blanks, quotes and cut of a read.
+    bool same = true;
+    for (const ProfileKey& entry : section.entries)
+      same = same && ProfileDefault(*AsciiReading(TrimIniBlanksLeft(entry.value)), size, true).value == entry.value;
+    intact.push_back(same);
+  }
+  return intact;
 }
 
 // The next call reads the file again. Where the written lines come back as one line each, of the same
@@ -246,16 +459,19 @@ std::u16string ProfileState::Text(std::size_t firstSection, const WrittenLines* 
   return out;
 }
 
-std::optional<ProfileState::Output> ProfileState::Pending() const {
+std::optional<ProfileState::Output> ProfileState::Pending() {
   return std::visit(
       Cases{[](const Unchanged&) -> std::optional<Output> { return std::nullopt; },
             [this](const Appended& c) -> std::optional<Output> {
-              return Output{true, EncodeText(Text(sectionsStored_, &c.written), encoding_, false, *codec_)};
+              pending_ = EncodeText(Text(sectionsStored_, &c.written), encoding_, false, *codec_);
+              return Output{true, pending_};
             },
             [this](const Rewritten& c) -> std::optional<Output> {
-              return Output{false, EncodeText(Text(0, &c.written), encoding_, true, *codec_)};
+              pending_ = EncodeText(Text(0, &c.written), encoding_, true, *codec_);
+              return Output{false, pending_};
             },
-            [](const RewrittenAs& c) -> std::optional<Output> { return Output{false, c.bytes}; }},
+            [](const RewrittenAs& c) -> std::optional<Output> { return Output{false, c.bytes}; },
+            [](const Listed& c) -> std::optional<Output> { return Output{!c.replace, c.bytes}; }},
       change_);
 }
 
@@ -265,9 +481,11 @@ void ProfileState::Stored() {
   std::visit(Cases{[](const Unchanged&) {},
                    [&](const Appended& c) { exact_ = keptAsWritten(c.written); },
                    [&](const Rewritten& c) { exact_ = keptAsWritten(c.written); },
-                   [this](const RewrittenAs& c) { exact_ = IsDocument(c.bytes); }},
+                   [this](const RewrittenAs& c) { exact_ = IsDocument(c.bytes); },
+                   [&](const Listed& c) { exact_ = c.exactAfter; }},
              change_);
   change_ = Unchanged{};
+  pending_ = std::string();
   if (appended && exact_ && doc_.Sections().size() > kSectionsKept) ForgetStoredSections();
   sectionsStored_ = doc_.Sections().size();
 }

@@ -12,12 +12,16 @@
 // call gave, from which the document was read again.
 //
 // Of a large exact file only the sections its last change added are kept; the earlier ones are known
-// only by name, which is enough to append more. A call or read that names one of them needs the file
-// read again (Forgets).
+// only by name, which is enough to append more. A batch of sections that are all new to the file and
+// printable ASCII is formed straight into the file's bytes, and its sections are kept by name with a
+// hash of their lines: enough to append more, and to tell that the same sections are asked for again.
+// A call or read that needs more of any section known by name needs the file read again (Forgets).
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 #include <variant>
 #include <vector>
@@ -50,16 +54,25 @@ class ProfileState {
   }
 
   // Applies one WriteString per key of `sections`, in order, as Apply does; a section new to the file
-  // whose names and values are printable ASCII is added whole, without a call per key.
-  Applied ApplySections(const std::vector<ProfileSectionWrite>& sections);
+  // whose names and values are printable ASCII is added whole, without a call per key. `byName`: when
+  // every section is such a one, they may be kept by name only.
+  Applied ApplySections(const std::vector<ProfileSectionWrite>& sections, bool byName = false);
+
+  // For each of `sections`, whether each of its keys reads back into `size` characters as the value
+  // written, answered without the document when all of them are sections kept by name (and no call
+  // changed anything since the file was stored); nothing otherwise. The caller vouches that the file is
+  // still the one stored.
+  std::optional<std::vector<bool>> ReadBack(const std::vector<ProfileSectionWrite>& sections,
+                                            std::uint32_t size) const;
 
   // What the file must now hold for the calls applied since it was read or stored: bytes to add at its
-  // end, or its whole new content. Nothing when no call changed it.
+  // end, or its whole new content, valid until the next call on this state. Nothing when no call
+  // changed it.
   struct Output {
     bool append = false;
-    std::string bytes;
+    std::string_view bytes;
   };
-  std::optional<Output> Pending() const;
+  std::optional<Output> Pending();
   // The file now holds what Pending() gave.
   void Stored();
 
@@ -84,11 +97,20 @@ class ProfileState {
   struct RewrittenAs {
     std::string bytes;
   };
-  using Change = std::variant<Unchanged, Appended, Rewritten, RewrittenAs>;
+  // Sections kept by name only were formed into these bytes: added at the end of an exact file, or, for
+  // a file that reads as empty, its whole new content.
+  struct Listed {
+    std::string bytes;
+    bool replace = false;
+    bool exactAfter = true;
+  };
+  using Change = std::variant<Unchanged, Appended, Rewritten, RewrittenAs, Listed>;
 
   explicit ProfileState(const TextCodec& codec) : codec_(&codec) {}
   bool Changed(const IniEdit& edit);
   bool AddedWhole(const ProfileSectionWrite& section);
+  std::optional<Applied> ListedByName(const std::vector<ProfileSectionWrite>& sections);
+  bool KeepsWholeFile() const { return forgotten_.empty() && listed_.empty(); }
   bool RereadLines(const IniEdit& edit, WrittenLines& written);
   bool MarkAtFront() const;
   bool RereadByDecoding(const IniEdit& edit, std::optional<std::u16string>& header, IniKey& key) const;
@@ -105,7 +127,12 @@ class ProfileState {
   // Folded names of the sections dropped from the document; never empty once one was dropped, since the
   // lines before the first header go with them.
   std::unordered_set<std::u16string> forgotten_;
+  // The sections formed straight into the file, after the document's: a key of each name (NameKey) and
+  // a hash of the lines a reading of the section gives. Two names of one key only cost a read of the
+  // file; a section is taken for one that was written only when both agree.
+  std::unordered_map<std::uint64_t, std::uint64_t> listed_;
   Change change_;
+  std::string pending_;  // what Pending() last gave, where the change does not hold it
 };
 
 }  // namespace platform

@@ -1,6 +1,8 @@
 // The profile store shared by both builds.
 #include "profile_store.h"
 
+#include <utility>
+
 #include "platform/os_rules.h"
 #include "platform/text.h"
 #include "real_profile.h"
@@ -108,7 +110,6 @@ bool ProfileStore::Write(std::u16string_view file, Calls&& calls) {
     entries_.pop_front();
     return false;
   }
-  entry.state.Stored();
   entry.stamp = files_.Stamp(file);
   // Only a coarse stamp needs the content's hash to tell two states apart.
   if (entry.stamp && entry.stamp->coarse) {
@@ -122,6 +123,7 @@ bool ProfileStore::Write(std::u16string_view file, Calls&& calls) {
   } else {
     entry.hash.reset();
   }
+  entry.state.Stored();  // after the last use of what Pending() gave
   return true;
 }
 
@@ -153,7 +155,20 @@ bool ProfileStore::WriteBatch(std::u16string_view file, const std::vector<Profil
 }
 
 bool ProfileStore::WriteSections(std::u16string_view file, const std::vector<ProfileSectionWrite>& sections) {
-  return Write(file, [&](ProfileState& state) { return state.ApplySections(sections); });
+  // Run again over the whole file, the batch keeps nothing by name: it names what the kept state lacks.
+  bool first = true;
+  return Write(file, [&](ProfileState& state) { return state.ApplySections(sections, std::exchange(first, false)); });
+}
+
+std::vector<bool> ProfileStore::SectionsReadBack(std::u16string_view file,
+                                                 const std::vector<ProfileSectionWrite>& sections, std::uint32_t size) {
+  // Load compares the file's stamp with the one taken after the last store: the sections kept by name
+  // are in the file as formed.
+  const Loaded loaded = Load(file);
+  if (loaded.entry) {
+    if (std::optional<std::vector<bool>> intact = loaded.entry->state.ReadBack(sections, size)) return *intact;
+  }
+  return Profile::SectionsReadBack(file, sections, size);
 }
 
 bool WriteProfileFileAgain(ProfileFileAccess& files, std::u16string_view file) {

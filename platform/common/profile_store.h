@@ -69,6 +69,8 @@ class ProfileStore final : public Profile {
                     const std::optional<std::vector<std::u16string>>& entries) override;
   bool WriteBatch(std::u16string_view file, const std::vector<ProfileWrite>& writes) override;
   bool WriteSections(std::u16string_view file, const std::vector<ProfileSectionWrite>& sections) override;
+  std::vector<bool> SectionsReadBack(std::u16string_view file, const std::vector<ProfileSectionWrite>& sections,
+                                     std::uint32_t size) override;
   bool Touch(std::u16string_view file) override;
 
  private:

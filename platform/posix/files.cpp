@@ -153,17 +153,27 @@ class PosixFiles final : public Files {
       std::u16string name = Utf8ToUtf16(item->d_name);
       if (MatchesWildcard(namePattern, name)) names.push_back(FileEntry{std::move(name), false, 0, 0});
     }
-    SortByName(names);
-    for (FileEntry& named : names) {
+    const auto examine = [&](FileEntry& named) {
       struct stat st {};
       const std::string onDisk = Utf16ToUtf8(named.name);
       // A dangling link is listed as what it is.
       if (fstatat(dirfd(dir), onDisk.c_str(), &st, 0) != 0 &&
           fstatat(dirfd(dir), onDisk.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
-        continue;
+        return false;
       }
       entries.push_back(EntryOf(std::move(named.name), st));
-      if (firstOnly) break;
+      return true;
+    };
+    if (firstOnly) {
+      // The first in order is picked without sorting the folder.
+      while (!names.empty()) {
+        const auto first = std::min_element(names.begin(), names.end(), ComesBefore);
+        if (examine(*first)) break;
+        names.erase(first);
+      }
+    } else {
+      SortByName(names);
+      for (FileEntry& named : names) examine(named);
     }
     closedir(dir);
     return entries;
@@ -172,7 +182,10 @@ class PosixFiles final : public Files {
   std::optional<FileEntry> Attributes(std::u16string_view path) override {
     if (!WithinPathLimit(path)) return std::nullopt;
     struct stat st {};
-    if (stat(OnDisk(path).c_str(), &st) != 0) return std::nullopt;
+    // A path spelled as on disk is examined at once; only another spelling is looked up without regard
+    // to case (a scan examines thousands of files by the names their search gave).
+    const std::string spelled = Utf16ToUtf8(path);
+    if (stat(spelled.c_str(), &st) != 0 && stat(ResolvePathCase(spelled).c_str(), &st) != 0) return std::nullopt;
     return EntryOf(FileNamePart(path), st);
   }
 

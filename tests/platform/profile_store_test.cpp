@@ -193,5 +193,59 @@ TEST(ProfileStore, ALargeFileIsKeptByNameAndReadAgainWhereACallNeedsMore) {
   EXPECT_EQ(store.ReadString(file, u"CLIP8", u"MODE", u"", 260).value, u"GONE");
 }
 
+TEST(ProfileStore, SectionsFormedIntoTheFileReadBackWithoutItUntilItChanges) {
+  TempDir dir;
+  WatchedFiles files;
+  platform::ProfileStore store(files, platform::NativeTextCodec());
+  const std::u16string file = dir.Join(u"vorlane.ini");
+  std::vector<platform::ProfileSectionWrite> sections;
+  std::vector<platform::ProfileWrite> writes;
+  for (int n = 0; n < 40; ++n) {
+    platform::ProfileSectionWrite section{u"CLIP" + platform::FormatInt(n), {}};
+    for (const platform::ProfileWrite& w : Clip(n)) section.entries.push_back({w.key, *w.value});
+    sections.push_back(std::move(section));
+  }
+  sections[7].entries[1].value = u"'quoted'";  // reads back without its quotes
+  sections.back().entries.back().key = u"COMMENT ";     // the last write keeps its blank
+  for (const platform::ProfileSectionWrite& section : sections)
+    for (const platform::ProfileKey& entry : section.entries) writes.push_back({section.name, entry.key, entry.value});
+  // One write per key over what the file held before.
+  const auto expectSameAsKeyByKey = [&](const std::string& before) {
+    platform::ProfileStore reference(platform::NativeProfileFiles(), platform::NativeTextCodec());
+    dir.WriteFile(u"reference.ini", before);
+    ASSERT_TRUE(reference.WriteBatch(dir.Join(u"reference.ini"), writes));
+    EXPECT_EQ(dir.ReadFile(u"vorlane.ini"), dir.ReadFile(u"reference.ini"));
+  };
+  std::vector<bool> expected(sections.size(), true);
+  expected[7] = false;
+
+  ASSERT_TRUE(store.WriteSections(file, sections));
+  EXPECT_NO_FATAL_FAILURE(expectSameAsKeyByKey(""));
+  EXPECT_EQ(store.SectionsReadBack(file, sections, 260), expected);
+  ASSERT_TRUE(store.WriteSections(file, sections));  // a re-run: nothing to write
+  EXPECT_EQ(store.SectionsReadBack(file, sections, 260), expected);
+  EXPECT_EQ(files.reads, 1);  // the missing file, once
+  EXPECT_EQ(files.replaces + files.appends, 1);
+
+  // Another program changes a value: the stamp tells, and the file is read for the answer.
+  std::string bytes = dir.ReadFile(u"vorlane.ini");
+  bytes.replace(bytes.find("/audio/take3/"), 13, "/audio/take9/");
+  dir.WriteFile(u"vorlane.ini", bytes);
+  expected[3] = false;
+  EXPECT_EQ(store.SectionsReadBack(file, sections, 260), expected);
+  EXPECT_EQ(files.reads, 2);
+  EXPECT_EQ(store.SectionsReadBack(file, sections, 260), store.Profile::SectionsReadBack(file, sections, 260));
+
+  // Written again over the changed file, with one more value changed, it ends as key by key gives it.
+  sections[5].entries[2].value = u"EXPORT";
+  writes.clear();
+  for (const platform::ProfileSectionWrite& section : sections)
+    for (const platform::ProfileKey& entry : section.entries) writes.push_back({section.name, entry.key, entry.value});
+  ASSERT_TRUE(store.WriteSections(file, sections));
+  EXPECT_NO_FATAL_FAILURE(expectSameAsKeyByKey(bytes));
+  expected[3] = true;
+  EXPECT_EQ(store.SectionsReadBack(file, sections, 260), expected);
+}
+
 }  // namespace
 }  // namespace vorlane::test

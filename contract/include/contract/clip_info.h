@@ -24,7 +24,7 @@ enum class ClipInfoWriter { Moltrin, Fennick };
 
 // The section "Clip<number>" of `clip`: every text field under its key in the writer's order, then
 // "Length" formatted as a decimal. "Standard" is never written.
-ClipSection ClipInfoSection(const ClipInfo& clip, ClipInfoWriter writer);
+ClipSection ClipInfoSection(ClipInfo clip, ClipInfoWriter writer);
 
 // Writes `clip` as one section of the clip list file at `clipListPath` (see WriteClipSection). A null
 // record writes nothing and returns true. Returns false when the file could not be written.

@@ -59,8 +59,10 @@ class ClipListWriter {
 };
 
 // For each of `sections`, whether every key reads back from the clip list, through the profile's string
-// read as the host reads it, with the value written; the file is examined once. False for a section the
-// file reads otherwise (another encoding, a changed or missing section).
+// read as the host reads it, with the value written; the file is examined once, or, where the sections
+// are those the profile just wrote and the file's size, time and identity are as it left them, only its
+// state is read. False for a section the file reads otherwise (another encoding, a changed or missing
+// section).
 std::vector<bool> ClipSectionsReadBack(platform::Profile& profile, std::u16string_view clipListPath,
                                        const std::vector<ClipSection>& sections);
 

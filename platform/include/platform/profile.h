@@ -4,6 +4,7 @@
 // in CRLF. Text without a byte-order mark is in the build's 8-bit form (Windows: the ANSI code page;
 // POSIX: UTF-8), and POSIX reaches names without regard to case.
 // All calls are synchronous and open, read or write, and close the file within the call.
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -88,6 +89,26 @@ class Profile {
       for (const ProfileKey& entry : section.entries) writes.push_back({section.name, entry.key, entry.value});
     }
     return WriteBatch(file, writes);
+  }
+
+  // For each of `sections`, whether every one of its keys reads back (ReadString with an empty default
+  // into `size` characters) as the value written; the file is examined once.
+  virtual std::vector<bool> SectionsReadBack(std::u16string_view file, const std::vector<ProfileSectionWrite>& sections,
+                                             std::uint32_t size) {
+    std::vector<ProfileRead> reads;
+    for (const ProfileSectionWrite& section : sections) {
+      for (const ProfileKey& entry : section.entries) reads.push_back({section.name, entry.key, u"", size});
+    }
+    const std::vector<ProfileString> read = ReadStrings(file, reads);
+    std::vector<bool> intact;
+    intact.reserve(sections.size());
+    std::size_t at = 0;
+    for (const ProfileSectionWrite& section : sections) {
+      bool same = true;
+      for (const ProfileKey& entry : section.entries) same = read[at++].value == entry.value && same;
+      intact.push_back(same);
+    }
+    return intact;
   }
 
   // Writes the file again with the bytes it holds (a missing one is created empty), so that its
