@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "fuzz_input.h"
 #include "platform/fake/memory_files.h"
 #include "platform/text.h"
 
@@ -22,36 +23,18 @@ void Check(bool holds) {
 constexpr std::u16string_view kFile = u"/m/profile.ini";
 constexpr std::uint32_t kReadChars = 200;
 
-class Input {
- public:
-  explicit Input(std::string_view bytes) : bytes_(bytes) {}
-  bool Empty() const { return bytes_.empty(); }
-  std::uint8_t Byte() {
-    if (bytes_.empty()) return 0;
-    const auto b = static_cast<std::uint8_t>(bytes_.front());
-    bytes_.remove_prefix(1);
-    return b;
-  }
-  // A name the model can track: no blanks at its ends, nothing a line's syntax uses. Few letters, so
-  // that names meet each other and the file's own, in either case.
-  std::u16string Name() {
-    static constexpr char16_t kLetters[] = u"aAbB1_";
-    std::u16string name;
-    for (int n = 1 + Byte() % 3; n > 0; --n) name += kLetters[Byte() % 6];
-    return name;
-  }
-  // A value that reads back as written: no line end, no quotes or blanks at its ends.
-  std::u16string Value() {
-    static constexpr char16_t kInner[] = u"xY9 =;[]\"";
-    std::u16string value;
-    for (int n = Byte() % 6; n > 0; --n) value += kInner[Byte() % 9];
-    if (!value.empty()) value = u"v" + value + u"w";
-    return value;
-  }
+// A name the model can track: no blanks at its ends, nothing a line's syntax uses. Few letters, so that
+// names meet each other and the file's own, in either case.
+std::u16string Name(vorlane::fuzz::Input& input) {
+  constexpr std::u16string_view kLetters = u"aAbB1_";
+  return kLetters[input.Byte() % kLetters.size()] + input.Text(kLetters, 2);
+}
 
- private:
-  std::string_view bytes_;
-};
+// A value that reads back as written: no line end, no quotes or blanks at its ends.
+std::u16string Value(vorlane::fuzz::Input& input) {
+  std::u16string value = input.Text(u"xY9 =;[]\"", 5);
+  return value.empty() ? value : u"v" + value + u"w";
+}
 
 std::string_view Mark(std::string_view bytes) {
   for (std::string_view mark : {"\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"})
@@ -69,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::size_t fileBytes = (static_cast<std::size_t>(data[0]) << 8 | data[1]) % (size - 1);
   const std::string_view bytes(reinterpret_cast<const char*>(data) + 2, size - 2);
   const std::string_view file = bytes.substr(0, fileBytes);
-  Input input(bytes.substr(fileBytes));
+  vorlane::fuzz::Input input(bytes.substr(fileBytes));
 
   platform::fake::MemoryFiles files;
   files.AddFolder(u"/m");
@@ -79,15 +62,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   for (int calls = 0; !input.Empty() && calls < 64; ++calls) {
     const std::uint8_t kind = input.Byte() % 6;
-    const std::u16string section = input.Name();
-    const std::u16string key = input.Name();
+    const std::u16string section = Name(input);
+    const std::u16string key = Name(input);
     const Key folded{platform::FoldedText(section), platform::FoldedText(key)};
     const std::string before = *files.Get(kFile);
     bool ok = true;
     switch (kind) {
       case 0:
       case 1: {
-        const std::u16string value = input.Value();
+        const std::u16string value = Value(input);
         ok = store->WriteString(kFile, section, key, std::u16string_view(value));
         if (ok) written[folded] = {section, value};
         break;
@@ -104,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::vector<std::u16string> entries;
         std::vector<std::pair<std::u16string, std::u16string>> keys;
         for (int n = input.Byte() % 4; n > 0; --n) {
-          keys.emplace_back(input.Name(), input.Value());
+          keys.emplace_back(Name(input), Value(input));
           entries.push_back(keys.back().first + u"=" + keys.back().second);
         }
         ok = store->WriteSection(kFile, section, entries);
@@ -115,7 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         break;
       }
       default: {
-        const std::u16string value = input.Value();
+        const std::u16string value = Value(input);
         ok = store->WriteBatch(kFile, {{section, key, value}, {section, key + u"1", std::nullopt}});
         if (ok) {
           written[folded] = {section, value};

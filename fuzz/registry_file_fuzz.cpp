@@ -8,51 +8,15 @@
 #include <string_view>
 #include <utility>
 
+#include "fuzz_input.h"
 #include "platform/text.h"
+#include "platform/text_codec.h"
 #include "registry_file.h"
 
 namespace {
 
 void Check(bool holds) {
   if (!holds) std::abort();
-}
-
-class Input {
- public:
-  explicit Input(std::string_view bytes) : bytes_(bytes) {}
-  bool Empty() const { return bytes_.empty(); }
-  std::uint8_t Byte() {
-    if (bytes_.empty()) return 0;
-    const auto b = static_cast<std::uint8_t>(bytes_.front());
-    bytes_.remove_prefix(1);
-    return b;
-  }
-  std::u16string Text(std::u16string_view letters, int most) {
-    std::u16string text;
-    for (int n = Byte() % (most + 1); n > 0; --n) text += letters[Byte() % letters.size()];
-    return text;
-  }
-
- private:
-  std::string_view bytes_;
-};
-
-std::u16string Quoted(std::u16string_view text) {
-  std::u16string out = u"\"";
-  for (char16_t c : text) {
-    if (c == u'"' || c == u'\\') out += u'\\';
-    out += c;
-  }
-  return out + u"\"";
-}
-
-std::string Utf16Bytes(std::u16string_view text) {
-  std::string bytes = "\xFF\xFE";
-  for (char16_t c : text) {
-    bytes += static_cast<char>(c & 0xFF);
-    bytes += static_cast<char>(c >> 8);
-  }
-  return bytes;
 }
 
 }  // namespace
@@ -68,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::size_t lineBytes = std::min<std::size_t>(data[0] >> 1, size - 1);
   std::string lines(bytes.substr(1, lineBytes));
   std::erase(lines, '\0');
-  Input input(bytes.substr(1 + lineBytes));
+  vorlane::fuzz::Input input(bytes.substr(1 + lineBytes));
 
   // A comment line ends whatever continuation the arbitrary lines leave open.
   std::u16string text = u"REGEDIT4\r\n" + platform::Utf8ToUtf16(lines) + u"\r\n;\r\n";
@@ -78,12 +42,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int depth = input.Byte() % 3; depth > 0; --depth) key += u"\\" + input.Text(u"kK1", 2) + u"k";
     const std::u16string name = input.Text(u"nN\"\\ =", 4);
     const std::u16string value = input.Text(u"vV\"\\ =;[]@", 12);
-    text += u"[HKEY_LOCAL_MACHINE\\" + key + u"]\r\n" + (name.empty() ? u"@" : Quoted(name)) + u"=" + Quoted(value) +
+    text += u"[HKEY_LOCAL_MACHINE\\" + key + u"]\r\n" + platform::RegistryNameText(name) + u"=" + platform::RegistryQuoted(value) +
             u"\r\n";
     values[{platform::FoldedText(key), platform::FoldedText(name)}] = {key, value};
   }
   const platform::RegistryFile registry =
-      platform::RegistryFile::Parse(data[0] & 1 ? Utf16Bytes(text) : platform::Utf16ToUtf8(text));
+      platform::RegistryFile::Parse(platform::EncodeText(
+          text, data[0] & 1 ? platform::TextEncoding::Utf16Le : platform::TextEncoding::Utf8Bom, (data[0] & 3) != 0));
   for (const auto& [names, entry] : values) {
     const auto& [key, value] = entry;
     const std::optional<std::u16string_view> name =

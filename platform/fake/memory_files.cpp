@@ -128,46 +128,11 @@ class MemoryProfileFiles final : public ProfileFileAccess {
   MemoryFiles& files_;
 };
 
-namespace {
+MemoryFiles::MemoryFiles() : profileFiles_(std::make_unique<MemoryProfileFiles>(*this)) {}
+MemoryFiles::~MemoryFiles() = default;
 
-class MemoryProfile final : public Profile {
- public:
-  explicit MemoryProfile(MemoryFiles& files) : access_(files), store_(access_, NativeTextCodec()) {}
-
-  ProfileString ReadString(std::u16string_view file, std::u16string_view section, std::u16string_view key,
-                           std::u16string_view defaultValue, std::uint32_t size) override {
-    return store_.ReadString(file, section, key, defaultValue, size);
-  }
-  std::vector<ProfileString> ReadStrings(std::u16string_view file, const std::vector<ProfileRead>& reads) override {
-    return store_.ReadStrings(file, reads);
-  }
-  std::int32_t ReadInt(std::u16string_view file, std::u16string_view section, std::u16string_view key,
-                       std::int32_t defaultValue) override {
-    return store_.ReadInt(file, section, key, defaultValue);
-  }
-  bool WriteString(std::u16string_view file, std::u16string_view section, std::u16string_view key,
-                   std::optional<std::u16string_view> value) override {
-    return store_.WriteString(file, section, key, value);
-  }
-  bool WriteSection(std::u16string_view file, std::u16string_view section,
-                    const std::optional<std::vector<std::u16string>>& entries) override {
-    return store_.WriteSection(file, section, entries);
-  }
-  bool WriteBatch(std::u16string_view file, const std::vector<ProfileWrite>& writes) override {
-    return store_.WriteBatch(file, writes);
-  }
-  bool WriteSections(std::u16string_view file, const std::vector<ProfileSectionWrite>& sections) override {
-    return store_.WriteSections(file, sections);
-  }
-  bool Touch(std::u16string_view file) override { return store_.Touch(file); }
-
- private:
-  MemoryProfileFiles access_;
-  ProfileStore store_;
-};
-
-}  // namespace
-
-std::unique_ptr<Profile> MakeMemoryProfile(MemoryFiles& files) { return std::make_unique<MemoryProfile>(files); }
+std::unique_ptr<Profile> MakeMemoryProfile(MemoryFiles& files) {
+  return std::make_unique<ProfileStore>(*files.profileFiles_, NativeTextCodec());
+}
 
 }  // namespace platform::fake

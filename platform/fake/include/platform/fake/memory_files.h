@@ -10,6 +10,10 @@
 #include "platform/files.h"
 #include "platform/profile.h"
 
+namespace platform {
+class ProfileFileAccess;
+}
+
 namespace platform::fake {
 
 class MemoryFiles final : public Files {
@@ -18,6 +22,11 @@ class MemoryFiles final : public Files {
   void AddFolder(std::u16string_view folder);
   // Sets the file's bytes, whether or not its folder exists.
   void Put(std::u16string_view path, std::string_view bytes);
+  MemoryFiles();
+  ~MemoryFiles() override;
+  MemoryFiles(const MemoryFiles&) = delete;
+  MemoryFiles& operator=(const MemoryFiles&) = delete;
+
   // The file's bytes; nothing when it does not exist.
   const std::string* Get(std::u16string_view path) const;
 
@@ -44,6 +53,8 @@ class MemoryFiles final : public Files {
     std::uint64_t written = 0;
   };
   friend class MemoryProfileFiles;
+  friend std::unique_ptr<Profile> MakeMemoryProfile(MemoryFiles& files);
+  std::unique_ptr<ProfileFileAccess> profileFiles_;  // the profile store's calls over the same map
 
   std::map<std::u16string, File> files_;
   std::set<std::u16string> folders_;
