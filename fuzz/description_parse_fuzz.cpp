@@ -1,36 +1,24 @@
-// Arbitrary bytes as an export description file, read whole into Carvesh's tree. A small tree must
-// equal the one that the profile functions give, asked one key at a time; a large one must stay within
-// the reader's limits.
+// Arbitrary bytes as an export description file in memory, read whole into Carvesh's tree. A small tree
+// must equal the one that the profile functions give, asked one key at a time; a large one must stay
+// within the reader's limits.
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
+#include <memory>
 #include <string>
-
-#include <unistd.h>
 
 #include "description_reader.h"
 #include "export_tree_text.h"
-#include "platform/system.h"
+#include "platform/fake/fake_system.h"
+#include "platform/fake/memory_files.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
 // The reader's own limits, lowered so that a hostile count costs milliseconds rather than seconds here.
 constexpr encoder::ReadLimits kLimits{300, 16};
-// Per-key reads parse the whole file for every key: only small files with trees this small are compared.
-constexpr std::size_t kComparedElements = 1;
-constexpr std::size_t kComparedBytes = 512;
-
-const fs::path& DescriptionFile() {
-  static const fs::path file = [] {
-    const fs::path dir = fs::temp_directory_path() / ("vorlane-fuzz-description-" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-    return dir / "export.ini";
-  }();
-  return file;
-}
+// Small files with small trees are read key by key as well.
+constexpr std::size_t kComparedElements = 16;
+constexpr std::size_t kComparedBytes = 2048;
+constexpr std::u16string_view kPath = u"/m/export.ini";
 
 std::size_t Elements(const encoder::ObjectList& objects) {
   std::size_t count = objects.size();
@@ -44,20 +32,19 @@ std::size_t Elements(const encoder::ObjectList& objects) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  {
-    std::ofstream out(DescriptionFile(), std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-  }
-  platform::System& system = platform::RealSystem();
-  const std::u16string path = DescriptionFile().u16string();
+  platform::fake::MemoryFiles files;
+  files.AddFolder(u"/m");
+  files.Put(kPath, std::string_view(reinterpret_cast<const char*>(data), size));
+  const std::unique_ptr<platform::Profile> profile = platform::fake::MakeMemoryProfile(files);
+  platform::System system = platform::fake::MakeSystem({.profile = profile.get(), .files = &files});
   encoder::ExportDescription snapshot;
-  const bool parsed = encoder::ParseQuessaFile(system, path, &snapshot, kLimits);
+  const bool parsed = encoder::ParseQuessaFile(system, kPath, &snapshot, kLimits);
   const std::size_t elements = Elements(snapshot.objects);
   if (elements > static_cast<std::size_t>(kLimits.elements)) std::abort();
 
   if (elements <= kComparedElements && size <= kComparedBytes) {
     encoder::ExportDescription perKey;
-    encoder::DescriptionReader reader(system.profile, system.files, path, kLimits);
+    encoder::DescriptionReader reader(system.profile, system.files, kPath, kLimits);
     const bool perKeyParsed = reader.ReadDescription(perKey);
     if (perKeyParsed != parsed) std::abort();
     if (vorlane::test::TreeText(snapshot) != vorlane::test::TreeText(perKey)) std::abort();

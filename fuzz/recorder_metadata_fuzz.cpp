@@ -1,6 +1,5 @@
-// Arbitrary bytes as a recorder's "Attribute.atr", as a list file's text and as an open-file dialog's
-// file name buffer, each in a heap block of exactly their size so that the sanitizers see any read past
-// them. The attribute reader must leave a clip unchanged unless the bytes hold the whole fixed header;
+// Arbitrary bytes as a recorder's "Attribute.atr" and as a list file's text, in a heap block of exactly
+// their size so that the sanitizers see any read past it. The attribute reader must leave a clip unchanged unless the bytes hold the whole fixed header;
 // the folder numbers of a text must be those that one search per number finds.
 #include <cstdint>
 #include <cstdlib>
@@ -12,7 +11,6 @@
 #include "attribute_file.h"
 #include "description_text.h"
 #include "folder_numbers_by_search.h"
-#include "platform/dialogs.h"
 
 namespace {
 
@@ -43,18 +41,6 @@ void FuzzDescriptionText(std::string_view text) {
   Check(numbers == vorlane::test::FolderNumbersBySearch(text, recorder::kFirstFolderNumber, recorder::kLastFolderNumber));
 }
 
-void FuzzSelectionBuffer(const std::uint8_t* data, std::size_t size) {
-  const std::size_t units = size / 2;
-  std::unique_ptr<char16_t[]> buffer(new char16_t[units == 0 ? 1 : units]);
-  std::memcpy(buffer.get(), data, units * 2);
-  std::size_t total = 0;
-  for (const std::u16string& text : platform::SelectionTexts(std::u16string_view(buffer.get(), units))) {
-    Check(!text.empty() && text.find(u'\0') == std::u16string::npos);
-    total += text.size() + 1;
-  }
-  Check(total <= units);
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -64,6 +50,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view view(bytes.get(), size);
   FuzzAttributeBytes(view);
   FuzzDescriptionText(view);
-  FuzzSelectionBuffer(data, size);
   return 0;
 }

@@ -147,7 +147,7 @@ std::u16string FormatTrace(const char16_t* format, va_list incoming) {
           if (narrow == nullptr) narrow = "(null)";
           for (; *narrow != '\0'; ++narrow) text.push_back(static_cast<unsigned char>(*narrow));
         }
-        if (field.precision >= 0 && text.size() > static_cast<std::size_t>(field.precision)) text.resize(field.precision);
+        if (field.precision >= 0 && text.size() > static_cast<std::size_t>(field.precision)) text.resize(static_cast<std::size_t>(field.precision));
         FieldFormat pad = field;
         pad.zero = false;
         Pad(out, text, pad);
@@ -155,7 +155,7 @@ std::u16string FormatTrace(const char16_t* format, va_list incoming) {
       }
       default:
         // Unknown or cut-off conversion: copy it as written; a format ending in "%" ends here.
-        out.append(start, p - start);
+        out.append(start, static_cast<std::size_t>(p - start));
         if (*p == u'\0') {
           va_end(args);
           return out;

@@ -101,6 +101,17 @@ std::vector<std::u16string_view> SplitLines(std::u16string_view text) {
 
 }  // namespace
 
+std::u16string RegistryQuoted(std::u16string_view text) {
+  std::u16string out = u"\"";
+  for (char16_t c : text) {
+    if (c == u'\\' || c == u'"') out += u'\\';
+    out += c;
+  }
+  return out + u"\"";
+}
+
+std::u16string RegistryNameText(std::u16string_view name) { return name.empty() ? u"@" : RegistryQuoted(name); }
+
 RegistryFile RegistryFile::Parse(std::string_view fileBytes) {
   RegistryFile registry;
   const std::u16string text = DecodeText(fileBytes).text;

@@ -10,6 +10,11 @@
 
 namespace platform {
 
+// A text as an export writes it between quotes, with "\\" and "\"" escapes, quotes included.
+std::u16string RegistryQuoted(std::u16string_view text);
+// A value's name as an export writes it before "=": "@" for the default value, else quoted.
+std::u16string RegistryNameText(std::u16string_view name);
+
 class RegistryFile {
  public:
   // Reads a "Windows Registry Editor Version 5.00" or "REGEDIT4" export, UTF-16LE with its BOM or UTF-8.

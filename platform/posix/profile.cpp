@@ -32,6 +32,22 @@ bool Writable(const std::string& path) {
   return stat(path.c_str(), &st) == 0 && (st.st_mode & kAnyWrite) != 0 && access(path.c_str(), W_OK) == 0;
 }
 
+// The file a chain of symbolic links ends at, so that a rewrite replaces the target and keeps the link,
+// as an append writes through it. The path itself when it is no link; a dangling link gives the path
+// it points to, which the rewrite then creates.
+std::string FollowLinks(std::string path) {
+  for (int hop = 0; hop < 40; ++hop) {
+    struct stat st {};
+    if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    std::string target(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1, '\0');
+    const ssize_t n = readlink(path.c_str(), target.data(), target.size());
+    if (n <= 0 || static_cast<std::size_t>(n) >= target.size()) return path;
+    target.resize(static_cast<std::size_t>(n));
+    path = target.front() == '/' ? target : DirectoryOf(path) + "/" + target;
+  }
+  return path;
+}
+
 class Descriptor {
  public:
   explicit Descriptor(int fd) : fd_(fd) {}
@@ -142,7 +158,7 @@ class PosixProfileFiles : public ProfileFileAccess {
 
   bool Replace(std::u16string_view path, std::string_view bytes) override {
     if (!WithinPathLimit(path)) return false;
-    const std::string real = Resolve(path);
+    const std::string real = FollowLinks(Resolve(path));
     const std::string directory = DirectoryOf(real);
     struct stat old {};
     const bool exists = stat(real.c_str(), &old) == 0;
@@ -150,7 +166,7 @@ class PosixProfileFiles : public ProfileFileAccess {
     if (!Writable(directory)) return RewriteInPlace(real, bytes);
     // A new copy beside the file, renamed over it: a failure or a crash leaves the old file or the new.
     // Its name is fixed, so that a copy a crash left behind is taken over by the next rewrite.
-    const std::string temp = Resolve(ProfileReplacementPath(path));
+    const std::string temp = Resolve(ProfileReplacementPath(Utf8ToUtf16(real)));
     bool ok = false;
     {
       Descriptor fd(open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));

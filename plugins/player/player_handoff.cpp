@@ -35,6 +35,9 @@ void StartForObject(platform::System& system, std::u16string_view playerPath, st
   for (std::u16string_view key : contract::kMediaKeys) {
     const platform::ProfileString media = system.profile.ReadString(descriptionPath, section, key, u"", room);
     if (!media.value.empty()) {
+      // A quote would close the one before the path and let the rest reach the player as arguments of
+      // its own; no file name holds one.
+      if (media.value.find(u'"') != std::u16string::npos) return;
       commandLine.append(media.value, 0, room - 1);
       found = true;
       break;

@@ -161,6 +161,16 @@ TEST_F(PlayerHandoffTest, StartsNothingWithoutObjectsOrPlayer) {
   EXPECT_TRUE(processes_.starts.empty());
 }
 
+TEST_F(PlayerHandoffTest, AMediaPathHoldingAQuoteStartsNoPlayer) {
+  // The quote would end the path and hand the player "--evil" and "x" as arguments of their own.
+  player::StartPlayers(system(), player_,
+                       Describe("[GENERAL]\r\nOBJCOUNT=3\r\n"
+                                "[OBJ1]\r\nMEDIA_V=/m/a b.mov\" \"--evil\" \"x\r\nMEDIA_A1=/m/a.wav\r\n"
+                                "[OBJ2]\r\nMEDIA_V=/m/two\".mov\r\n"
+                                "[OBJ3]\r\nMEDIA_V=/m/three.mov\r\n"));
+  EXPECT_EQ(CommandLines(), std::vector<std::u16string>{player_ + u" \"/m/three.mov"});
+}
+
 TEST_F(PlayerHandoffTest, CutsALongMediaPathToTheRoomLeftInTheLine) {
   const std::string longPath = "C:\\" + std::string(2000, 'm') + ".avi";
   player::StartPlayers(system(), player_,

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Every test: installs what is missing, then builds and tests the native build, the sanitizer build,
-# the shipped 32-bit Windows build and the same Windows sources for x86_64 under 64-bit Wine.
+# runs the fuzz targets briefly, then tests the shipped 32-bit Windows build and the same Windows
+# sources for x86_64 under 64-bit Wine.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 tools/ci/install-deps.sh
@@ -33,6 +34,12 @@ for preset in native native-asan; do
   cmake --build --preset "$preset" -j "$jobs"
   run ctest_logged "$preset" -j "$jobs"
 done
+
+# Every fuzz target briefly from its seed corpus, so that an input that once failed shows at once. Only
+# the fuzz targets are built.
+cmake --preset native-fuzz "$werror" >/dev/null
+cmake --build --preset native-fuzz -j "$jobs" --target fuzz_targets
+run fuzz/run.sh all 8
 
 # Runs a Windows build's tests under Wine with one wineserver kept alive for the whole run, and the
 # prefix started first on the same X display as the tests: a desktop process that Wine starts from a test

@@ -7,24 +7,11 @@
 #include "platform/standin_host.h"
 #include "platform/text.h"
 #include "platform/text_codec.h"
+#include "registry_file.h"
 #include "temp_dir.h"
 #include "test_registry.h"
 
 namespace vorlane::test {
-namespace {
-
-std::u16string Quoted(std::u16string_view text) {
-  std::u16string out = u"\"";
-  for (char16_t c : text) {
-    if (c == u'\\' || c == u'"') out += u'\\';
-    out += c;
-  }
-  return out + u"\"";
-}
-
-std::u16string NameLine(std::u16string_view name) { return name.empty() ? u"@" : Quoted(name); }
-
-}  // namespace
 
 struct TestRegistry::State {
   TempDir dir;
@@ -37,7 +24,7 @@ struct TestRegistry::State {
   void Store(std::u16string_view key, std::u16string_view name, std::u16string data) {
     auto& entry = keys[platform::FoldedText(key)];
     entry.first = key;
-    entry.second[NameLine(name)] = std::move(data);
+    entry.second[platform::RegistryNameText(name)] = std::move(data);
     Write();
   }
 
@@ -67,7 +54,7 @@ TestRegistry::~TestRegistry() {
 }
 
 void TestRegistry::Set(std::u16string_view key, std::u16string_view name, std::u16string_view value) {
-  state_->Store(key, name, Quoted(value));
+  state_->Store(key, name, platform::RegistryQuoted(value));
 }
 
 void TestRegistry::SetUnterminated(std::u16string_view key, std::u16string_view name, std::u16string_view value) {
