@@ -1,6 +1,7 @@
 // The profile store shared by both builds.
 #include "profile_store.h"
 
+#include "platform/limits.h"
 #include "platform/os_rules.h"
 #include "platform/text.h"
 #include "real_profile.h"
@@ -40,6 +41,8 @@ ProfileStore::Loaded ProfileStore::Load(std::u16string_view file) {
     entries_.erase(it);
     break;
   }
+  // Refused before it is read, so that a hostile size costs no memory.
+  if (stamp && stamp->size > kMaxProfileFileBytes) return {};
   ProfileFile f = files_.Read(file);
   if (f.state == ProfileFileState::Unreachable) return {};
   const bool present = f.state == ProfileFileState::Present;
