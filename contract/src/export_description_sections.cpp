@@ -24,9 +24,9 @@ std::int32_t FormattedNumber(std::u16string_view digits) {
 }
 
 std::int32_t ObjectNumber(std::u16string_view name) {
-  if (name.size() <= kObjectPrefix.size() || !platform::EqualsNoCase(name.substr(0, kObjectPrefix.size()), kObjectPrefix))
-    return 0;
-  return FormattedNumber(name.substr(kObjectPrefix.size()));
+  const std::size_t prefix = kObjectPrefix.size();
+  if (name.size() <= prefix || !platform::EqualsNoCase(name.substr(0, prefix), kObjectPrefix)) return 0;
+  return FormattedNumber(name.substr(prefix));
 }
 
 // An object section's media keys, each by its first line, as a lookup of the key finds it.

@@ -45,7 +45,8 @@ void StartPlayers(platform::System& system, std::u16string_view playerPath, std:
   if (const std::optional<std::string> bytes = DescriptionBytes(system.files, descriptionPath))
     objects = contract::ReadPlayerObjects(*bytes, room);
 
-  for (const contract::PlayerObject& object : objects.objects) StartForObject(system, playerPath, lineStart + object.media);
+  for (const contract::PlayerObject& object : objects.objects)
+    StartForObject(system, playerPath, lineStart + object.media);
 }
 
 }  // namespace player

@@ -177,7 +177,8 @@ TEST(ExportDescriptionSections, OnePassGivesWhatTheProfileFunctionsGiveThePlayer
        "a key's first line decides; empty, quoted-empty and valueless keys pass on to the next"},
       {count + "[OBJ1]\r\nMEDIA_A4=" + std::string(40, 'm') + "\r\n", {{1, std::u16string(19, u'm')}},
        "a value is cut to the buffer"},
-      {"[GENERAL]\r\nOBJCOUNT=2147483647\r\nOBJCOUNT=1\r\n[OBJ2147483647]\r\nMEDIA_V=z\r\n[OBJ99999999999]\r\nMEDIA_V=y",
+      {"[GENERAL]\r\nOBJCOUNT=2147483647\r\nOBJCOUNT=1\r\n[OBJ2147483647]\r\nMEDIA_V=z\r\n"
+       "[OBJ99999999999]\r\nMEDIA_V=y",
        {{2147483647, u"z"}}, "the first count line counts, and the largest count is reached"},
       {"[GENERAL]\r\nOBJCOUNT=0x3\r\n[OBJ3]\r\nMEDIA_V=c\r\n[GENERAL]\r\nOBJCOUNT=9\r\n[OBJ4]\r\nMEDIA_V=d",
        {{3, u"c"}}, "the count is read as the integer read reads it, from the first GENERAL"},
