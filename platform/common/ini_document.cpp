@@ -1,65 +1,15 @@
 // The private-profile document model shared by both builds.
 #include "ini_document.h"
 
-#include <algorithm>
-
 #include "platform/ini_lines.h"
 #include "platform/text.h"
 
 namespace platform {
-namespace {
-
-// The quote handling and buffer cut of the string read. A value that starts and ends with the same
-// quote loses both; the reader then also loses one more character when the buffer holds the
-// unquoted text exactly (kept, the file's readers see it that way).
-ProfileString CopyEntry(std::u16string_view value, std::uint32_t size, bool unquote) {
-  ProfileString out;
-  if (size == 0) return out;
-  bool quoted = false;
-  if (unquote && value.size() >= 2 && (value[0] == u'\'' || value[0] == u'"') && value.back() == value[0]) {
-    quoted = true;
-    value.remove_prefix(1);
-  }
-  out.value = std::u16string(value.substr(0, std::min<std::size_t>(size - 1, value.size())));
-  // Never cut below empty: the platform would write before the buffer there.
-  if (quoted && size >= value.size() && !out.value.empty()) out.value.pop_back();
-  out.count = static_cast<std::uint32_t>(out.value.size());
-  return out;
-}
-
-// The integer parse of the string read's text: blanks and controls skipped, a sign, lower-case
-// 0x/0o/0b prefixes, digits up to the first other character, wrapping modulo 2^32.
-std::uint32_t ParseProfileInt(std::u16string_view s) {
-  std::size_t i = 0;
-  while (i < s.size() && s[i] <= u' ') ++i;
-  bool minus = false;
-  if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) minus = s[i++] == u'-';
-  unsigned base = 10;
-  if (i + 1 < s.size() && s[i] == u'0') {
-    if (s[i + 1] == u'b') base = 2;
-    if (s[i + 1] == u'o') base = 8;
-    if (s[i + 1] == u'x') base = 16;
-    if (base != 10) i += 2;
-  }
-  std::uint32_t total = 0;
-  for (; i < s.size(); ++i) {
-    const char16_t c = s[i];
-    unsigned digit = 99;
-    if (c >= u'0' && c <= u'9') digit = c - u'0';
-    if (c >= u'A' && c <= u'Z') digit = c - u'A' + 10;
-    if (c >= u'a' && c <= u'z') digit = c - u'a' + 10;
-    if (digit >= base) break;
-    total = total * base + digit;
-  }
-  return minus ? 0u - total : total;
-}
-
-}  // namespace
 
 ProfileString ProfileDefault(std::u16string_view defaultValue, std::uint32_t size, bool unquote) {
   // Only blanks proper are cut from the end of a default, and never its first character.
   while (defaultValue.size() > 1 && defaultValue.back() == u' ') defaultValue.remove_suffix(1);
-  return CopyEntry(defaultValue, size, unquote);
+  return IniValueAsRead(defaultValue, size, unquote);
 }
 
 void IniDocument::AppendKeyLine(std::u16string& out, const IniKey& key) {
@@ -82,7 +32,7 @@ IniDocument::IniDocument() : sections_(1) {}
 
 IniDocument IniDocument::Parse(std::u16string_view text) {
   IniDocument doc;
-  for (const IniLine& line : SplitIniLines(text)) {
+  ForEachIniLine(text, [&doc](const IniLine& line) {
     auto& keys = doc.sections_.back().keys;
     if (line.header) {
       doc.sections_.push_back(IniSection{std::u16string(line.name), {}});
@@ -93,7 +43,7 @@ IniDocument IniDocument::Parse(std::u16string_view text) {
       if (line.value) value = std::u16string(*line.value);
       keys.push_back(IniKey{std::u16string(line.name), std::move(value)});
     }
-  }
+  });
   return doc;
 }
 
@@ -166,7 +116,7 @@ ProfileString IniDocument::ReadString(std::u16string_view section, std::u16strin
     const std::u16string_view name = TrimIniBlanks(key);
     for (const IniKey& k : sections_[*s].keys) {
       if (EqualsNoCase(k.name, name)) {
-        if (k.value) return CopyEntry(*k.value, size, true);
+        if (k.value) return IniValueAsRead(*k.value, size, true);
         break;
       }
     }
@@ -178,7 +128,7 @@ std::int32_t IniDocument::ReadInt(std::u16string_view section, std::u16string_vi
                                   std::int32_t defaultValue) const {
   const ProfileString text = ReadString(section, key, u"", 30);
   if (text.count == 0) return defaultValue;
-  return static_cast<std::int32_t>(ParseProfileInt(text.value));
+  return IniIntegerFromText(text.value);
 }
 
 IniEdit IniDocument::AppendKey(std::u16string_view section, std::u16string_view key, std::u16string_view value) {

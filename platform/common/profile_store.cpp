@@ -3,6 +3,7 @@
 
 #include <utility>
 
+#include "platform/limits.h"
 #include "platform/os_rules.h"
 #include "platform/text.h"
 #include "real_profile.h"
@@ -42,6 +43,8 @@ ProfileStore::Loaded ProfileStore::Load(std::u16string_view file) {
     entries_.erase(it);
     break;
   }
+  // Refused before it is read, so that a hostile size costs no memory.
+  if (stamp && stamp->size > kMaxProfileFileBytes) return {};
   ProfileFile f = files_.Read(file);
   if (f.state == ProfileFileState::Unreachable) return {};
   const bool present = f.state == ProfileFileState::Present;

@@ -4,13 +4,11 @@
 
 #include "real_parts.h"
 #include "registry_file.h"
+#include "platform/limits.h"
 #include "platform/standin_host.h"
 
 namespace platform {
 namespace {
-
-// Far beyond any export the stand-in host writes; a larger file is not a registry.
-constexpr std::streamsize kMaxRegistryFileBytes = 16 * 1024 * 1024;
 
 class PosixRegistry final : public Registry {
  public:
@@ -27,7 +25,7 @@ class PosixRegistry final : public Registry {
     if (!in) return {};
     in.seekg(0, std::ios::end);
     const std::streamoff size = in.tellg();
-    if (size < 0 || size > kMaxRegistryFileBytes) return {};
+    if (size < 0 || static_cast<std::uint64_t>(size) > kMaxRegistryFileBytes) return {};
     in.seekg(0, std::ios::beg);
     std::string bytes(static_cast<std::size_t>(size), '\0');
     in.read(bytes.data(), size);

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "contract/export_description.h"
 #include "export_description_tree.h"
 #include "platform/system.h"
 
@@ -15,7 +16,7 @@ namespace encoder {
 // 2147483647 or a sequence nested thousands of levels deep can neither exhaust memory nor the stack.
 inline constexpr std::int64_t kMaxDescriptionElements = 100000;  // objects and tracks of the whole tree
 inline constexpr int kMaxNestingDepth = 64;                      // sequence levels below the top level
-inline constexpr std::size_t kMaxDescriptionBytes = 64u << 20;   // the file, read whole once
+using contract::kMaxDescriptionBytes;                            // the file, read whole once
 
 // The limits one parse applies; a test or a fuzz target may lower them to reach them sooner.
 struct ReadLimits {

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 #include <optional>
-#include <vector>
+#include <string>
 
 #include "contract/export_description.h"
 #include "contract/export_description_sections.h"
@@ -11,40 +11,18 @@ namespace player {
 namespace {
 
 constexpr std::uint16_t kShowNormalActivated = 5;
-// A description file larger than this is read section by section instead of being scanned.
-constexpr std::size_t kScanLimitBytes = 64u << 20;
 
-// The object numbers whose section the file holds. Objects whose section is missing have no media and
-// start nothing, so a count of 2^31 - 1 costs one pass over the file. Nothing when the file cannot be
-// scanned whole.
-std::optional<std::vector<std::int32_t>> ObjectsInFile(platform::Files& files, std::u16string_view descriptionPath,
-                                                       std::int32_t count) {
-  const auto bytes = files.ReadBytes(descriptionPath, kScanLimitBytes);
-  if (!bytes || bytes->size() >= kScanLimitBytes) return std::nullopt;
-  return contract::ObjectSectionNumbers(*bytes, contract::kObjectPrefix, count);
+// The description's bytes; nothing for a file that cannot be read or is beyond the limit, which is
+// refused by its size before a byte of it is read.
+std::optional<std::string> DescriptionBytes(platform::Files& files, std::u16string_view descriptionPath) {
+  const std::optional<platform::FileEntry> entry = files.Attributes(descriptionPath);
+  if (!entry || entry->size > contract::kMaxDescriptionBytes) return std::nullopt;
+  std::optional<std::string> bytes = files.ReadBytes(descriptionPath, contract::kMaxDescriptionBytes + 1);
+  if (!bytes || bytes->size() > contract::kMaxDescriptionBytes) return std::nullopt;
+  return bytes;
 }
 
-void StartForObject(platform::System& system, std::u16string_view playerPath, std::u16string_view descriptionPath,
-                    std::int32_t number) {
-  const std::u16string section = contract::ObjectSectionName(contract::kObjectPrefix, number);
-  std::u16string commandLine(playerPath);
-  commandLine += u" \"";
-  // Each media key is read straight behind the line, into the room left for it.
-  const auto room = static_cast<std::uint32_t>(kCommandLineChars - commandLine.size());
-  bool found = false;
-  for (std::u16string_view key : contract::kMediaKeys) {
-    const platform::ProfileString media = system.profile.ReadString(descriptionPath, section, key, u"", room);
-    if (!media.value.empty()) {
-      // A quote would close the one before the path and let the rest reach the player as arguments of
-      // its own; no file name holds one.
-      if (media.value.find(u'"') != std::u16string::npos) return;
-      commandLine.append(media.value, 0, room - 1);
-      found = true;
-      break;
-    }
-  }
-  if (!found) return;
-
+void StartForObject(platform::System& system, std::u16string_view playerPath, std::u16string commandLine) {
   platform::ProcessStart start;
   start.application = std::u16string(playerPath);
   start.commandLine = std::move(commandLine);
@@ -58,16 +36,20 @@ void StartForObject(platform::System& system, std::u16string_view playerPath, st
 void StartPlayers(platform::System& system, std::u16string_view playerPath, std::u16string_view descriptionPath) {
   // Without a player every start would fail: nothing to do.
   if (playerPath.empty()) return;
-  const std::int32_t count =
-      contract::ReadInteger(system.profile, contract::IniFile(descriptionPath), contract::kGeneralSection, u"OBJCOUNT");
-  if (count < 1) return;
+  std::u16string lineStart(playerPath);
+  lineStart += u" \"";
+  // Each media key is read straight behind the line, into the room left for it.
+  const auto room = static_cast<std::uint32_t>(kCommandLineChars - lineStart.size());
+  contract::PlayerObjects objects;
+  // One pass over the file, so that a count of 2^31 - 1 costs no more than the sections present.
+  if (const std::optional<std::string> bytes = DescriptionBytes(system.files, descriptionPath))
+    objects = contract::ReadPlayerObjects(*bytes, room);
 
-  if (const auto present = ObjectsInFile(system.files, descriptionPath, count)) {
-    for (const std::int32_t number : *present) StartForObject(system, playerPath, descriptionPath, number);
-    return;
-  }
-  for (std::int64_t number = 1; number <= count; ++number) {
-    StartForObject(system, playerPath, descriptionPath, static_cast<std::int32_t>(number));
+  for (const contract::PlayerObject& object : objects.objects) {
+    // A quote would close the one before the path and let the rest reach the player as arguments of
+    // its own; no file name holds one.
+    if (object.media.find(u'"') != std::u16string::npos) continue;
+    StartForObject(system, playerPath, lineStart + object.media);
   }
 }
 

@@ -13,7 +13,8 @@ inline constexpr std::size_t kCommandLineChars = 1024;
 
 // Reads the export description at `descriptionPath` and starts `playerPath` for every object that has a
 // primary media file, in the order of the object numbers, with window show setting 5. Objects without
-// media, a missing file and failed starts are passed over. Never waits for a player.
+// media, a missing file, a file beyond contract::kMaxDescriptionBytes and failed starts are passed over.
+// Reads the file once, whatever its count. Never waits for a player.
 void StartPlayers(platform::System& system, std::u16string_view playerPath, std::u16string_view descriptionPath);
 
 }  // namespace player

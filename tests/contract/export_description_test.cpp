@@ -1,5 +1,5 @@
 // Reading rules of the export description file: rate rule, word codes, text limits, primary media file,
-// section names, and the one-pass scan of the object sections a file holds.
+// section names, and the one-pass read of what the players take from a file.
 #include "contract/export_description.h"
 
 #include <gtest/gtest.h>
@@ -151,29 +151,69 @@ TEST(ExportDescriptionSections, NamesNestToAnyDepth) {
   EXPECT_EQ(contract::ObjectSectionName(contract::TrackObjectPrefix(nested, 2, 1), 1), u"OBJ2_T1_OBJ2_T1_OBJ1");
 }
 
-struct ScanCase {
+struct PlayerCase {
   std::string file;
-  std::int32_t count;
-  std::vector<std::int32_t> expected;
+  std::vector<contract::PlayerObject> expected;
   const char* fault;
 };
 
-TEST(ExportDescriptionSections, ScanFindsTheSectionsTheIniReaderFinds) {
-  const std::string utf16 = std::string("\xFF\xFE[\0O\0B\0J\0" "2\0]\0\r\0\n\0", 18);
-  const ScanCase cases[] = {
-      {"[GENERAL]\r\n[OBJ3]\r\n[OBJ1]\r\nMEDIA_V=a\r\n", 3, {1, 3}, "numbers ascend, whatever the file order"},
-      {"[ obj2 ]\n[Obj4]  \r\n", 9, {2, 4}, "names are trimmed and compared without regard to case"},
-      {"[OBJ1]junk\r\n[OBJ2]x]\r\n", 9, {1}, "a name runs to the last ]"},
-      {"[OBJ1\r\n[OBJ07]\r\n[OBJ-1]\r\n[OBJ]\r\n[OBJ5x]\r\n", 9, {}, "only names %d could have formed count"},
-      {"[OBJ5]\r\n[OBJ6]\r\n[OBJ5]\r\n", 5, {5}, "numbers past the count are not visited; duplicates once"},
-      {"[OBJ2147483647]\r\n[OBJ99999999999]\r\n", 2147483647, {2147483647}, "the largest count is reached"},
-      {"[OBJ1]\r\n", 0, {}, "a count below 1 visits nothing"},
-      {utf16, 5, {2}, "a UTF-16 file is read as UTF-16"},
-      {"\xEF\xBB\xBF[OBJ1]\r\n[GENERAL]\r\n[OBJ2]\r\n", 2, {1, 2}, "a UTF-8 mark is no part of the first header"},
-      {"", 2147483647, {}, "an empty file holds no objects"},
+TEST(ExportDescriptionSections, OnePassGivesWhatTheProfileFunctionsGiveThePlayers) {
+  const std::string count = "[GENERAL]\r\nOBJCOUNT=9\r\n";
+  const std::string utf16 = std::string("\xFF\xFE[\0O\0B\0J\0" "2\0]\0\r\0\n\0M\0E\0D\0I\0A\0_\0V\0=\0v\0\r\0\n\0"
+                                        "[\0G\0E\0N\0E\0R\0A\0L\0]\0\n\0O\0B\0J\0C\0O\0U\0N\0T\0=\0" "5\0", 80);
+  const PlayerCase cases[] = {
+      {count + "[OBJ3]\r\nMEDIA_A1=c\r\n[OBJ1]\r\nMEDIA_V=a\r\n", {{1, u"a"}, {3, u"c"}},
+       "numbers ascend, whatever the file order"},
+      {"[ obj2 ]\nmedia_v = b \r\n[Obj4]  \r\nMEDIA_A4=d\r\n[general]\r\nobjcount=4", {{2, u"b"}, {4, u"d"}},
+       "names are trimmed and compared without regard to case; GENERAL may come last"},
+      {count + "[OBJ1]junk\r\nMEDIA_V=a\r\n[OBJ2]x]\r\nMEDIA_V=b\r\n", {{1, u"a"}}, "a name runs to the last ]"},
+      {count + "[OBJ1\r\nMEDIA_V=a\r\n[OBJ07]\r\nMEDIA_V=a\r\n[OBJ-1]\r\n[OBJ]\r\n[OBJ5x]\r\nMEDIA_V=x\r\n", {},
+       "only names %d could have formed count"},
+      {"[GENERAL]\r\nOBJCOUNT=5\r\n[OBJ6]\r\nMEDIA_V=f\r\n[OBJ5]\r\nMEDIA_V=e\r\n", {{5, u"e"}},
+       "numbers past the count are not visited"},
+      {count + "[OBJ5]\r\nNAME=x\r\n[OBJ5]\r\nMEDIA_V=second\r\n[OBJ6]\r\nMEDIA_V=f\r\n[obj6]\r\nMEDIA_V=g\r\n",
+       {{6, u"f"}}, "of two sections of one name only the first is read, with or without media"},
+      {count + "[OBJ1]\r\nMEDIA_V\r\nMEDIA_V=hidden\r\nMEDIA_A1=\r\nMEDIA_A2=\"\"\r\nMEDIA_A3='c'\r\n", {{1, u"c"}},
+       "a key's first line decides; empty, quoted-empty and valueless keys pass on to the next"},
+      {count + "[OBJ1]\r\nMEDIA_A4=" + std::string(40, 'm') + "\r\n", {{1, std::u16string(19, u'm')}},
+       "a value is cut to the buffer"},
+      {"[GENERAL]\r\nOBJCOUNT=2147483647\r\nOBJCOUNT=1\r\n[OBJ2147483647]\r\nMEDIA_V=z\r\n"
+       "[OBJ99999999999]\r\nMEDIA_V=y",
+       {{2147483647, u"z"}}, "the first count line counts, and the largest count is reached"},
+      {"[GENERAL]\r\nOBJCOUNT=0x3\r\n[OBJ3]\r\nMEDIA_V=c\r\n[GENERAL]\r\nOBJCOUNT=9\r\n[OBJ4]\r\nMEDIA_V=d",
+       {{3, u"c"}}, "the count is read as the integer read reads it, from the first GENERAL"},
+      {"[GENERAL]\r\nOBJCOUNT=-1\r\n[OBJ1]\r\nMEDIA_V=a\r\n", {}, "a count below 1 visits nothing"},
+      {utf16, {{2, u"v"}}, "a UTF-16 file is read as UTF-16"},
+      {"\xEF\xBB\xBF[OBJ1]\r\nMEDIA_V=a\r\n[GENERAL]\r\nOBJCOUNT=2\r\n", {{1, u"a"}},
+       "a UTF-8 mark is no part of the first header"},
+      {"", {}, "an empty file holds no objects"},
   };
-  for (const ScanCase& c : cases) {
-    EXPECT_EQ(contract::ObjectSectionNumbers(c.file, u"OBJ", c.count), c.expected) << c.fault;
+  constexpr std::uint32_t kSize = 20;
+  vorlane::test::TempDir dir;
+  int index = 0;
+  for (const PlayerCase& c : cases) {
+    const std::u16string name = u"export" + platform::FormatInt(++index) + u".ini";
+    const std::u16string path = dir.Join(name);
+    const contract::PlayerObjects read = contract::ReadPlayerObjects(c.file, kSize);
+    ASSERT_EQ(read.objects.size(), c.expected.size()) << c.fault;
+    for (std::size_t i = 0; i < c.expected.size(); ++i) {
+      EXPECT_EQ(read.objects[i].number, c.expected[i].number) << c.fault;
+      EXPECT_EQ(read.objects[i].media, c.expected[i].media) << c.fault;
+    }
+    // The profile functions over the same bytes agree on the count and on each object they name.
+    dir.WriteFile(name, c.file);
+    platform::Profile& profile = platform::RealSystem().profile;
+    EXPECT_EQ(read.count, contract::ReadInteger(profile, IniFile(path), contract::kGeneralSection, u"OBJCOUNT"))
+        << c.fault;
+    for (const contract::PlayerObject& object : read.objects) {
+      const std::u16string section = contract::ObjectSectionName(contract::kObjectPrefix, object.number);
+      std::u16string media;
+      for (std::u16string_view key : contract::kMediaKeys) {
+        media = profile.ReadString(path, section, key, u"", kSize).value;
+        if (!media.empty()) break;
+      }
+      EXPECT_EQ(object.media, media) << c.fault;
+    }
   }
 }
 

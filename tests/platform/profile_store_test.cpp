@@ -2,10 +2,12 @@
 // calls: what it keeps of a file must save work without ever giving back an old state.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/limits.h"
 #include "platform/text.h"
 #include "profile_store.h"
 #include "temp_dir.h"
@@ -68,6 +70,27 @@ TEST(ProfileStore, KeyByKeyReadsOfAnUnchangedFileReadItOnce) {
   // Another writer changes it: the next read sees the new content.
   dir.WriteFile(u"export.ini", "[OBJ1]\r\nMEDIA_V=changed\r\n");
   EXPECT_EQ(store.ReadString(file, u"OBJ1", u"MEDIA_V", u"", 260).value, u"changed");
+}
+
+TEST(ProfileStore, AFileBeyondTheLimitIsNeitherReadNorWritten) {
+  TempDir dir;
+  const std::string head = "[Settings]\r\nszWatchFolder=C:\\watch\r\n";
+  dir.WriteFile(u"fennick.ini", head);
+  const std::filesystem::path onDisk = dir.FsPath() / "fennick.ini";
+  // Sparse, so that the file costs no time to write.
+  std::filesystem::resize_file(onDisk, platform::kMaxProfileFileBytes + 1);
+  WatchedFiles files;
+  platform::ProfileStore store(files, platform::NativeTextCodec());
+  const std::u16string file = dir.Join(u"fennick.ini");
+  EXPECT_EQ(store.ReadString(file, u"Settings", u"szWatchFolder", u"none", 260).value, u"none");
+  EXPECT_EQ(store.ReadInt(file, u"Settings", u"nCount", 7), 7);
+  EXPECT_FALSE(store.WriteString(file, u"Settings", u"szWatchFolder", u"C:\\other"));
+  EXPECT_FALSE(store.WriteSections(file, {{u"CLIP0", {{u"MODE", u"IMPORT"}}}}));
+  EXPECT_EQ(files.reads + files.replaces + files.appends, 0);
+  EXPECT_EQ(std::filesystem::file_size(onDisk), platform::kMaxProfileFileBytes + 1);
+  // Back within the limit, it reads as before.
+  std::filesystem::resize_file(onDisk, head.size());
+  EXPECT_EQ(store.ReadString(file, u"Settings", u"szWatchFolder", u"none", 260).value, u"C:\\watch");
 }
 
 TEST(ProfileStore, ARerunOverTheSameClipsNeitherReadsNorWritesTheFile) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -10,6 +11,7 @@
 
 #include "flaky_profile.h"
 #include "platform/fake/fake_registry.h"
+#include "platform/limits.h"
 #include "platform/path.h"
 #include "platform/system.h"
 #include "platform/text.h"
@@ -188,17 +190,32 @@ TEST_F(Reimport, AClipThatDoesNotReadBackStaysModified) {
   EXPECT_EQ(Modified("a.SRB"), 0);
 }
 
-TEST_F(Reimport, AnUnwritableClipListLeavesEveryClipModified) {
-  // A directory in the clip list's place cannot be written on any build, also not by an administrator.
-  fs::create_directory(dir.FsPath() / "plugins" / "Vorlane.INI");
-  WriteSrb("a.SRB", Srb(1, audioDir, "take1.wav"));
-  EXPECT_EQ(Run(), 0);
-  EXPECT_EQ(Modified("a.SRB"), 1);
+TEST_F(Reimport, AClipListThatCannotBeWrittenLeavesEveryClipModified) {
+  const fs::path onDisk = dir.FsPath() / "plugins" / "Vorlane.INI";
+  const std::function<void()> blockers[] = {
+      // A directory in the clip list's place cannot be written on any build, also not by an administrator.
+      [&] { fs::create_directory(onDisk); },
+      // A clip list beyond the profile file limit is not read, so nothing is added to it (sparse: no time to write).
+      [&] {
+        dir.WriteFile(u"plugins/Vorlane.INI", "[CLIP0]\r\nMODE=IMPORT\r\n");
+        fs::resize_file(onDisk, platform::kMaxProfileFileBytes + 1);
+      },
+  };
+  for (const auto& block : blockers) {
+    block();
+    WriteSrb("a.SRB", Srb(1, audioDir, "take1.wav"));
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(Modified("a.SRB"), 1);
+    if (fs::is_regular_file(onDisk)) {
+      EXPECT_EQ(fs::file_size(onDisk), platform::kMaxProfileFileBytes + 1);
+    }
 
-  fs::remove(dir.FsPath() / "plugins" / "Vorlane.INI");
-  EXPECT_EQ(Run(), 1);
-  EXPECT_EQ(Listed(u"CLIP0", u"FILENAME"), u"take1.wav");
-  EXPECT_EQ(Modified("a.SRB"), 0);
+    fs::remove(onDisk);
+    EXPECT_EQ(Run(), 1);
+    EXPECT_EQ(Listed(u"CLIP0", u"FILENAME"), u"take1.wav");
+    EXPECT_EQ(Modified("a.SRB"), 0);
+    fs::remove(onDisk);
+  }
 }
 
 TEST_F(Reimport, BadDescriptionFilesAreSkippedOrCut) {

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "contract/export_description.h"
 #include "platform/fake/fake_processes.h"
 #include "platform/fake/fake_registry.h"
 #include "platform/fake/fake_system.h"
@@ -186,6 +187,20 @@ TEST_F(PlayerHandoffTest, HugeObjectCountVisitsOnlyTheSectionsPresent) {
                        Describe("[GENERAL]\r\nOBJCOUNT=2147483647\r\n[OBJ5]\r\nMEDIA_V=five.avi\r\n"
                                 "[obj2147483647]\r\nMEDIA_A1=last.wav\r\n[OBJ3]\r\nNAME=x\r\n"));
   EXPECT_EQ(CommandLines(), (std::vector<std::u16string>{player_ + u" \"five.avi", player_ + u" \"last.wav"}));
+}
+
+TEST_F(PlayerHandoffTest, ADescriptionBeyondTheLimitStartsNothingAndIsNotRead) {
+  const std::string head = "[GENERAL]\r\nOBJCOUNT=2147483647\r\n[OBJ1]\r\nMEDIA_V=one.avi\r\n";
+  const std::u16string description = Describe(head);
+  // Sparse, so that 100 MB cost no time to write.
+  for (const std::uintmax_t size : {std::uintmax_t{100} << 20, std::uintmax_t{contract::kMaxDescriptionBytes} + 1}) {
+    std::filesystem::resize_file(dir_.FsPath() / "export.ini", size);
+    player::StartPlayers(system(), player_, description);
+    EXPECT_TRUE(processes_.starts.empty()) << size;
+  }
+  std::filesystem::resize_file(dir_.FsPath() / "export.ini", head.size());
+  player::StartPlayers(system(), player_, description);
+  EXPECT_EQ(CommandLines(), std::vector<std::u16string>{player_ + u" \"one.avi"});
 }
 
 }  // namespace

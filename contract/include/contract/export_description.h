@@ -3,6 +3,7 @@
 // section names, keys with their limits and defaults, word codes, the rate rule and the primary media file.
 // Every reader (the players, the encoder) goes through these so that they read one file the same way.
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -25,6 +26,9 @@ struct IniSection {
 
 inline constexpr IniSection kGeneralSection{u"GENERAL"};
 inline constexpr std::u16string_view kObjectPrefix = u"OBJ";
+
+// The largest description file any reader takes on; a larger one is refused before it is read.
+inline constexpr std::size_t kMaxDescriptionBytes = std::size_t{64} << 20;
 
 // Text limits in characters, terminator not counted.
 inline constexpr std::uint32_t kLongTextLimit = 254;   // PRJNAME, USERNAME, NAME, COMMENT, FPS
