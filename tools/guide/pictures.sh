@@ -20,6 +20,8 @@ mkdir -p "$work/host" "$guide/pictures"
 for file in "${plugins[@]/%/.dll}" corvana.dll pindle.dll ruskane.dll plugin-host.exe dialog_picture.exe; do
   cp "build/win64/bin/$file" "$work/host/"
 done
+# The open-file dialog opens on the current folder: let it show a recorder's files.
+cp -r examples/recorder-disk "$work/host/Recorder"
 windows_path() { printf 'Z:%s' "$(realpath -m "$1" | tr / '\\')"; }
 tools/wine/run-under-wine "$WINEPREFIX" "$wine64" cmd /c exit 0 >/dev/null 2>&1 || true
 wineserver -p >/dev/null 2>&1 || true
@@ -29,8 +31,8 @@ trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 picture() {
   local ready=$work/$1.ready done=$work/$1.done
   rm -f "$ready" "$done"
-  "$wine64" "$work/host/dialog_picture.exe" "$(windows_path "$work/host/$1.dll")" "$(windows_path "$ready")" \
-            "$(windows_path "$done")" >/dev/null 2>&1 &
+  (cd "$work/host/Recorder" && "$wine64" "$work/host/dialog_picture.exe" "$(windows_path "$work/host/$1.dll")" \
+                                          "$(windows_path "$ready")" "$(windows_path "$done")" >/dev/null 2>&1) &
   local holder=$!
   for _ in $(seq 600); do [ -s "$ready" ] && break; sleep 0.1; done
   [ -s "$ready" ] || { echo "$1 showed no dialog" >&2; kill $holder; return 1; }
@@ -49,8 +51,9 @@ picture Fennick folder-browser
   echo "plugin-host ${plugin_check[*]}, win64 build under 64-bit Wine, $(date -u +%Y-%m-%d)"
   for plugin in "${plugins[@]}"; do
     echo
-    "$wine64" "$work/host/plugin-host.exe" "${plugin_check[@]}" "$(windows_path "$work/host/$plugin.dll")" 2>&1 |
-      tr -d '\r'
+    # Without the folder of this machine before the module's name.
+    (cd "$work/host" && "$wine64" "$work/host/plugin-host.exe" "${plugin_check[@]}" "$plugin.dll" 2>&1) |
+      tr -d '\r' | sed 's/^module: .*\\/module: /'
   done
 } >"$guide/validator-report.txt"
 echo "$guide/validator-report.txt"
