@@ -52,7 +52,7 @@ dlls_in() { local dir=$1 n=0; for p in "${plugins[@]}"; do [ -f "$dir/$p.dll" ] 
 load_plugins() {
   local loader=$1 host=$2 dir=$3 plugin loaded=0
   for plugin in "${plugins[@]}"; do
-    "$loader" "$host" "${plugin_check[@]}" "$(windows_path "$dir/$plugin.dll")" >"$work/load-$plugin.txt" 2>&1 ||
+    timeout 300 "$loader" "$host" "${plugin_check[@]}" "$(windows_path "$dir/$plugin.dll")" >"$work/load-$plugin.txt" 2>&1 ||
       { fail "$plugin.dll from $dir does not load: $(tr -d '\r' <"$work/load-$plugin.txt")"; loaded=1; }
   done
   return $loaded
@@ -71,10 +71,10 @@ dir32=$drive_c/Host/Plugins32
 rc=$(msiexec "$release_msi" 'PLUGINDIR=C:\Host\Plugins32')
 [ "$rc" = 0 ] && [ "$(dlls_in "$dir32")" = 6 ] && pass "32-bit package installed into C:\\Host\\Plugins32" ||
   fail "32-bit install: exit $rc, $(dlls_in "$dir32") DLLs"
-if wine --version >/dev/null 2>&1; then
-  load_plugins wine build/win32/bin/plugin-host.exe "$dir32" && pass "32-bit DLLs loaded"
+if [ -f build/win32/bin/plugin-host.exe ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  load_plugins /usr/lib/wine/wine build/win32/bin/plugin-host.exe "$dir32" && pass "32-bit DLLs loaded"
 else
-  echo "skipped: loading the 32-bit DLLs (32-bit Wine does not run on this machine)"
+  echo "skipped: loading the 32-bit DLLs (no 32-bit Wine here, or no win32 build of plugin-host)"
 fi
 rc=$(msiexec "$release_msi" REMOVE=ALL)
 [ "$rc" = 0 ] && [ ! -e "$dir32" ] && [ -z "$(installed_version)" ] && pass "32-bit package removed, folder gone" ||
@@ -96,11 +96,13 @@ rc=$(msiexec "$work/old64.msi")
 [ "$rc" = $failed_install ] && [ "$(installed_version)" = "$version" ] && pass "downgrade refused" ||
   fail "downgrade: exit $rc, installed '$(installed_version)'"
 
-# A DLL deleted by hand: the removal takes the rest and leaves what the plug-ins wrote.
+# A DLL deleted by hand: the removal takes the rest and leaves what the plug-ins wrote (Moltrin has
+# written its settings file on loading too).
 rm "$dir64/Fennick.dll"
 rc=$(msiexec "$work/new64.msi" REMOVE=ALL)
 left=$(cd "$dir64" && ls | LC_ALL=C sort | tr '\n' ' ')
-[ "$rc" = 0 ] && [ "$left" = "fennick.ini vorlane.ini " ] && [ -z "$(installed_version)" ] &&
+[ "$rc" = 0 ] && [ "$(dlls_in "$dir64")" = 0 ] && [ -f "$dir64/vorlane.ini" ] && [ -f "$dir64/fennick.ini" ] &&
+  [ -z "$(installed_version)" ] &&
   pass "removal after a DLL was deleted by hand; left: $left" ||
   fail "removal: exit $rc, left [$left], installed '$(installed_version)'"
 
