@@ -36,15 +36,59 @@ VORLANE_MODULE_STRING_TABLE(kStrings);
   set(${out_var} ${out} PARENT_SCOPE)
 endfunction()
 
-# vorlane_plugin(NAME DEF file [RC file] [STRINGS file] [ENTRY target] SOURCES ... [LIBS ...] [DEFINES ...])
+# Generates the version resource of the Windows module `name`, described by `description`; sets `out_var`
+# to it. The version is the project's.
+function(vorlane_module_version name description out_var)
+  set(out ${CMAKE_CURRENT_BINARY_DIR}/${name}_version.rc)
+  set(version ${PROJECT_VERSION})
+  set(version_commas ${PROJECT_VERSION_MAJOR},${PROJECT_VERSION_MINOR},${PROJECT_VERSION_PATCH},0)
+  file(CONFIGURE OUTPUT ${out} @ONLY CONTENT [=[
+#include <winver.h>
+VS_VERSION_INFO VERSIONINFO
+FILEVERSION @version_commas@
+PRODUCTVERSION @version_commas@
+FILEFLAGSMASK VS_FFI_FILEFLAGSMASK
+FILEFLAGS 0
+FILEOS VOS_NT_WINDOWS32
+FILETYPE VFT_DLL
+FILESUBTYPE VFT2_UNKNOWN
+BEGIN
+  BLOCK "StringFileInfo"
+  BEGIN
+    BLOCK "040904B0"
+    BEGIN
+      VALUE "CompanyName", "Vorlane"
+      VALUE "FileDescription", "@description@"
+      VALUE "FileVersion", "@version@"
+      VALUE "InternalName", "@name@"
+      VALUE "OriginalFilename", "@name@.dll"
+      VALUE "ProductName", "Vorlane exchange plug-ins"
+      VALUE "ProductVersion", "@version@"
+    END
+  END
+  BLOCK "VarFileInfo"
+  BEGIN
+    VALUE "Translation", 0x409, 1200
+  END
+END
+]=])
+  set(${out_var} ${out} PARENT_SCOPE)
+endfunction()
+
+# vorlane_plugin(NAME DEF file [DESCRIPTION text] [RC file] [STRINGS file] [ENTRY target] SOURCES ... [LIBS ...]
+#                [DEFINES ...])
 # Builds one plug-in module named exactly NAME (no "lib" prefix): NAME.so natively, NAME.dll on Windows,
 # exporting only the entry points (module-definition file on Windows, visibility natively).
 # STRINGS names the module's string table, lines of VORLANE_STRING(id, "8-bit text"): a STRINGTABLE
 # resource, English (United States), on Windows; on POSIX an ELF note that the stand-in LoadHostString
 # finds from the module's program headers (platform/posix/include/platform/string_table_note.h).
 # ENTRY names the module entry's object target (platform/CMakeLists.txt); vorlane_module_entry by default.
+# DESCRIPTION is the file description of the Windows version resource (the name by default).
 function(vorlane_plugin name)
-  cmake_parse_arguments(P "" "DEF;RC;STRINGS;ENTRY" "SOURCES;LIBS;DEFINES" ${ARGN})
+  cmake_parse_arguments(P "" "DEF;DESCRIPTION;RC;STRINGS;ENTRY" "SOURCES;LIBS;DEFINES" ${ARGN})
+  if(NOT P_DESCRIPTION)
+    set(P_DESCRIPTION ${name})
+  endif()
   if(NOT P_ENTRY)
     set(P_ENTRY vorlane_module_entry)
   endif()
@@ -61,7 +105,8 @@ function(vorlane_plugin name)
       set(P_DEF ${CMAKE_CURRENT_BINARY_DIR}/${name}.def)
       file(WRITE ${P_DEF} "${def}")
     endif()
-    list(APPEND sources ${P_DEF})
+    vorlane_module_version(${name} "${P_DESCRIPTION}" version_source)
+    list(APPEND sources ${P_DEF} ${version_source})
     if(P_RC)
       list(APPEND sources ${P_RC})
     endif()

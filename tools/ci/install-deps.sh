@@ -8,7 +8,8 @@ as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 packages=(cmake ninja-build g++ clang clang-14 libclang-rt-14-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
           g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
           wine wine64 wine32:i386 xvfb xauth python3 file bc
-          mingw-w64-tools libwine-dev)
+          mingw-w64-tools libwine-dev
+          wixl msitools zip unzip python3-pefile imagemagick)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -81,6 +81,12 @@ cmake --preset win64 "$werror" >/dev/null
 cmake --build --preset win64 -j "$jobs"
 run wine_tests win64 /usr/lib/wine/wine64
 
+# The release: the zip checked unpacked, and the installer package installed, loaded and removed under
+# Wine in a fresh prefix.
+run bash tools/release.sh
+run bash tests/release/zip_test.sh dist/vorlane-plugins-*.zip
+run xvfb-run -a -s "-screen 0 1280x1024x24" bash tests/release/install_test.sh dist/vorlane-plugins.msi
+
 if [ "$i386" = emulated ]; then
   run bash tools/ci/win32-emulated.sh build/win32
 fi
