@@ -22,7 +22,6 @@ class TraceLines {
     return false;
   }
   void Clear() { lines_.clear(); }
-  const std::vector<std::string>& Lines() const { return lines_; }
 
  private:
   static void Collect(int, int level, const char* line, void* context) {
