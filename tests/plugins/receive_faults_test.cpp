@@ -5,10 +5,12 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <optional>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -30,23 +32,21 @@
 
 namespace {
 
+// A few clips a run: the sweep runs every plug-in's run some sixty times.
+constexpr int kClips = 3;
+constexpr std::uint64_t kWatchTime = 0x01DA000012345678ULL;
+
 namespace fs = std::filesystem;
+using Names = std::multiset<std::u16string>;
 using platform::Utf16ToUtf8;
 using platform::Utf8ToUtf16;
-using Names = std::multiset<std::u16string>;
-
-constexpr std::uint64_t kWatchTime = 0x01DA000012345678ULL;
-constexpr int kClips = 3;
 
 std::optional<std::string> Bytes(const fs::path& path) {
   if (!fs::exists(path)) return std::nullopt;
-  std::string bytes;
-  if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-    char chunk[4096];
-    for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;) bytes.append(chunk, n);
-    std::fclose(file);
-  }
-  return bytes;
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
 }
 
 // One receive plug-in's run over a folder laid out afresh; the host's side between runs (importing the
