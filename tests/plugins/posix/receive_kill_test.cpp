@@ -15,6 +15,7 @@
 #include <fstream>
 #include <map>
 #include <memory>
+#include <ostream>
 #include <random>
 #include <set>
 #include <sstream>
@@ -228,6 +229,8 @@ struct Plugin {
   const char* name;
   std::unique_ptr<Receiver> (*make)();
 };
+
+void PrintTo(const Plugin& plugin, std::ostream* out) { *out << plugin.name; }
 
 class KilledRuns : public ::testing::TestWithParam<Plugin> {
  protected:
