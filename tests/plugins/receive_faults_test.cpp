@@ -5,12 +5,10 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <memory>
 #include <optional>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -41,12 +39,8 @@ using Names = std::multiset<std::u16string>;
 using platform::Utf16ToUtf8;
 using platform::Utf8ToUtf16;
 
-std::optional<std::string> Bytes(const fs::path& path) {
-  if (!fs::exists(path)) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
+std::optional<std::string> Bytes(const std::u16string& path) {
+  return platform::RealSystem().files.ReadBytes(path, std::size_t{1} << 20);
 }
 
 // One receive plug-in's run over a folder laid out afresh; the host's side between runs (importing the
@@ -279,7 +273,7 @@ Outcome RunWith(Receiver& receiver, vorlane::test::CountdownPlatform& faults) {
   } catch (...) {
     outcome.threw = true;
   }
-  outcome.clipList = Bytes(fs::path(receiver.ClipList()));
+  outcome.clipList = Bytes(receiver.ClipList());
   return outcome;
 }
 
@@ -300,7 +294,7 @@ TEST(ReceiveFaults, NoFailingOperationLosesTearsOrRepeatsAClip) {
       SCOPED_TRACE(std::string(plugin.name) + (persistent ? ", every operation from the Nth on" : ", the Nth"));
       const std::unique_ptr<Receiver> receiver = plugin.make();
       receiver->LayOut();
-      const std::optional<std::string> before = Bytes(fs::path(receiver->ClipList()));
+      const std::optional<std::string> before = Bytes(receiver->ClipList());
       vorlane::test::CountdownPlatform clean;
       clean.countdown.logging = true;
       const Outcome whole = RunWith(*receiver, clean);
