@@ -45,7 +45,7 @@ endforeach()
 # dialogs, so the Windows builds double each limit.
 set(VORLANE_CASE_TIMEOUT 30)
 set(VORLANE_CASE_TIMEOUTS
-  plugins_watchfolder_kill_test=240
+  plugins_receive_kill_test=240
   plugins_watchfolder_host_test=120
   plugins_recorder_plugin_host_test=120
   plugins_audioreturn_plugin_host_test=120

@@ -39,6 +39,19 @@ std::optional<contract::ReimportedClip> ReadModifiedClip(platform::Profile& prof
   return clip;
 }
 
+// A rewrite cut short (a host killed while a flag was cleared) leaves its new copy beside the file. The
+// file itself may never be rewritten again, so each run clears the copies out of the send folder, and
+// the clip list's, before it writes anything.
+void RemoveLeftoverCopies(platform::Files& files, const std::u16string& folder, std::u16string_view clipList) {
+  const std::optional<std::u16string> copies = Fitting(platform::ProfileReplacementPath(folder + u"*.SRB"));
+  if (copies) {
+    for (const platform::FileEntry& entry : files.Find(*copies)) {
+      if (!entry.isDirectory) files.Remove(folder + entry.name);
+    }
+  }
+  files.Remove(platform::ProfileReplacementPath(clipList));
+}
+
 }  // namespace
 
 std::optional<std::u16string> SendFolder(HostServices& host) {
@@ -63,6 +76,7 @@ int ReimportEditedAudio(platform::System& system, HostServices& host, std::u16st
   if (!folder || !clipList) return 0;
   const std::optional<std::u16string> pattern = Fitting(*folder + u"*.SRB");
   if (!pattern) return 0;
+  RemoveLeftoverCopies(system.files, *folder, *clipList);
 
   struct Found {
     std::u16string file;

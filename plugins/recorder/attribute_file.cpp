@@ -166,7 +166,10 @@ std::optional<std::string> ReadMetadataFile(platform::Files& files, std::u16stri
 
 std::u16string MediaFileDate(platform::Files& files, std::u16string_view path) {
   const std::optional<platform::FileEntry> entry = files.Attributes(path);
-  const platform::FileTime time = entry ? entry->lastWriteTime : 0;
+  return FileDate(entry ? entry->lastWriteTime : 0);
+}
+
+std::u16string FileDate(platform::FileTime time) {
   constexpr std::uint64_t kTicksPerDay = 864'000'000'000ULL;
   constexpr long long kDaysFrom1601To1970 = 134'774;
   // Civil date from days since 1970-01-01 (proleptic Gregorian).

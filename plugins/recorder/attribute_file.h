@@ -35,5 +35,7 @@ std::optional<std::string> ReadMetadataFile(platform::Files& files, std::u16stri
 // The last-write date of `path` as "dd.mm.yyyy", in UTC; a file whose attributes cannot be read counts
 // as written at the epoch of file times (01.01.1601).
 std::u16string MediaFileDate(platform::Files& files, std::u16string_view path);
+// The same date of a last-write time.
+std::u16string FileDate(platform::FileTime time);
 
 }  // namespace recorder

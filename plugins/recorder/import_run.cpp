@@ -95,7 +95,11 @@ class ClipRun {
       if (!platform::EndsWithSeparator(media)) media += platform::PathSeparator();
       media += clip_.filename;
       if (!FileIsReadable(system_.files, media)) return true;
-      clip_.reelname = MediaFileDate(system_.files, media);
+      // One that cannot be examined now would be listed with a reel date of 1601: it is left, as one
+      // still being written is, to a later import.
+      const std::optional<platform::FileEntry> entry = system_.files.Attributes(media);
+      if (!entry) return true;
+      clip_.reelname = FileDate(entry->lastWriteTime);
       ReadAttributeFile(system_.files, clip_.path, clip_, index - 1);
       last_ = media;
       if (!clips_.Add(contract::ClipInfoSection(clip_, contract::ClipInfoWriter::Moltrin))) return Failed();

@@ -29,7 +29,14 @@ void Inspect(const HostFindData& data, const std::u16string& path, ScanContext& 
   // Time and size come from the file itself, not from the listing.
   const std::optional<platform::FileEntry> file = scan.files.Attributes(path);
   if (!file) {
-    HostTrace(contract::kTraceCategory, contract::kTraceScanDetail, u"gone Clip : %s \r\n", path.c_str());
+    // Gone since the listing: nothing to list. Still there but not examined: the run must not move its
+    // time past a file it could not judge.
+    if (scan.files.FindFirst(path)) {
+      HostTrace(contract::kTraceCategory, contract::kTraceFailure, u"cannot examine Clip : %s \r\n", path.c_str());
+      scan.unexamined = true;
+    } else {
+      HostTrace(contract::kTraceCategory, contract::kTraceScanDetail, u"gone Clip : %s \r\n", path.c_str());
+    }
     return;
   }
   const WatchTime fileTime = WatchTime::Of(file->lastWriteTime);
@@ -70,9 +77,9 @@ ScanResult ScanPattern(platform::Files& files, std::u16string_view folder, std::
     return {};
   }
   HostTrace(contract::kTraceCategory, contract::kTracePattern, u"Searching %s\r\n", searchPath.c_str());
-  ScanContext scan{files, window, {}};
+  ScanContext scan{files, window, {}, false};
   EnumerateDirectory(&OnFoundItem, searchPath.c_str(), kAttributeMask, kFilesAndDirectories, &scan);
-  return {true, std::move(scan.collected)};
+  return {true, !scan.unexamined, std::move(scan.collected)};
 }
 
 }  // namespace watchfolder

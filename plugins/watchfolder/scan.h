@@ -23,10 +23,12 @@ struct ScanContext {
   platform::Files& files;
   ScanWindow window;
   std::vector<std::u16string> collected;
+  bool unexamined = false;  // a file still there whose attributes could not be read
 };
 
 struct ScanResult {
   bool searched = false;  // false: the search path would not fit 259 characters
+  bool complete = false;  // false: a file of the folder could not be examined
   std::vector<std::u16string> collected;
 };
 

@@ -72,7 +72,7 @@ bool ListNewClips(platform::System& system, const WatchRun& run, const ScanWindo
   std::u16string last;
   for (std::u16string_view pattern : kMediaPatterns) {
     const ScanResult scan = ScanPattern(system.files, run.folder, pattern, window);
-    if (!scan.searched) return Discarded(system.files, run.clipList);
+    if (!scan.searched || !scan.complete) return Discarded(system.files, run.clipList);
     for (const std::u16string& path : scan.collected) {
       if (!clips.Add(contract::ClipInfoSection(ClipOf(path, number), contract::ClipInfoWriter::Fennick))) {
         TraceFailure(u"cannot write the clip of %s\r\n", path);
@@ -99,6 +99,15 @@ std::int32_t RunWatchFolder(platform::System& system, const WatchRun& run) {
   // The host would import an earlier run's clips again.
   if (!receive_frame::RemoveClipList(system.files, run.clipList)) return 0;
   ReadWatchTime(system.profile, run.settings, run.watchTime);
+  if (run.watchTime.high == 0) {
+    // A settings file that could not be read just then reads as one without a time; taken for a first
+    // run, it would skip every file since the stored time for good. Only a file that reads holds none.
+    if (system.files.Attributes(run.settings) && !system.files.ReadBytes(run.settings, 0)) {
+      TraceFailure(u"cannot read the watch time in %s\r\n", run.settings);
+      return 1;
+    }
+    ReadWatchTime(system.profile, run.settings, run.watchTime);
+  }
   TraceWatchTime(run.watchTime);
   if (run.watchTime.high == 0) {
     if (const std::optional<WatchTime> first = TakeMoment(system, run)) run.watchTime = *first;

@@ -120,6 +120,20 @@ TEST_F(Reimport, ListsModifiedClipsInSearchOrderAndClearsOnlyTheirFlags) {
   EXPECT_EQ(Run(), 0) << "cleared flags are not offered again";
 }
 
+TEST_F(Reimport, CopiesLeftByAnInterruptedRewriteAreRemovedAndNeverListed) {
+  // A host killed while a flag was cleared: the file kept its old copy, and nothing rewrites it again.
+  WriteSrb("a.SRB", Srb(0, audioDir, "take1.wav"));
+  WriteSrb("a.SRB.new", Srb(1, audioDir, "take1.wav"));
+  WriteSrb("b.SRB", Srb(1, audioDir, "take2.wav"));
+  dir.WriteFile(u"plugins/Vorlane.INI.new", "[CLIP0]\r\nFILENAME=take1.wav\r\n");
+
+  ASSERT_EQ(Run(), 1);
+  EXPECT_EQ(Listed(u"CLIP0", u"FILENAME"), u"take2.wav");
+  EXPECT_EQ(Listed(u"CLIP1", u"FILENAME"), u"<absent>");
+  EXPECT_FALSE(fs::exists(dir.FsPath() / "render" / "Dovrel" / "a.SRB.new"));
+  EXPECT_FALSE(fs::exists(dir.FsPath() / "plugins" / "Vorlane.INI.new"));
+}
+
 TEST_F(Reimport, PathAndFileNameAreJoinedAsTheyStand) {
   const std::u16string withoutSeparator = dir.Join(u"audio");
   WriteSrb("a.SRB", Srb(1, withoutSeparator, "take1.wav"));

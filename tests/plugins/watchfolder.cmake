@@ -9,11 +9,3 @@ target_compile_definitions(plugins_watchfolder_host_test PRIVATE
   FENNICK_FILE="$<TARGET_FILE_NAME:Fennick>" PLUGIN_HOST_FILE="$<TARGET_FILE_NAME:plugin-host>")
 add_dependencies(plugins_watchfolder_host_test Fennick plugin-host)
 
-# Natively: plugin-host killed at random moments of a run, and the run after it.
-if(NOT WIN32)
-  vorlane_test(plugins_watchfolder_kill_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/posix/watchfolder_kill_test.cpp
-               LIBS vorlane_platform vorlane_test_support LABELS plugins)
-  target_compile_definitions(plugins_watchfolder_kill_test PRIVATE
-    FENNICK_FILE="$<TARGET_FILE_NAME:Fennick>" PLUGIN_HOST_FILE="$<TARGET_FILE_NAME:plugin-host>")
-  add_dependencies(plugins_watchfolder_kill_test Fennick plugin-host)
-endif()

@@ -30,7 +30,10 @@ class FlakyFiles final : public platform::Files {
   std::function<void()> duringScan;
 
   std::vector<platform::FileEntry> Find(std::u16string_view pattern) override { return real_.Find(pattern); }
-  std::optional<platform::FileEntry> FindFirst(std::u16string_view pattern) override { return real_.FindFirst(pattern); }
+  std::optional<platform::FileEntry> FindFirst(std::u16string_view pattern) override {
+    if (!vanishing.empty() && platform::FileNamePart(pattern) == vanishing) return std::nullopt;
+    return real_.FindFirst(pattern);
+  }
   std::optional<platform::FileEntry> Attributes(std::u16string_view path) override {
     if (!vanishing.empty() && platform::FileNamePart(path) == vanishing) return std::nullopt;
     const std::u16string name = platform::FileNamePart(path);
