@@ -2,7 +2,6 @@
 // Waiting for what another program does at its own pace: asked again after a short pause until it is
 // there or the deadline passes, so that a test takes as long as the program and no longer.
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -12,13 +11,7 @@
 namespace vorlane::test {
 
 // Far beyond what a started program needs on a loaded machine; reached only when the program fails.
-// VORLANE_CHILD_TIMEOUT_S sets it where every program start is slow (32-bit Wine under emulation).
-inline std::chrono::milliseconds ChildTimeout() {
-  const char* seconds = std::getenv("VORLANE_CHILD_TIMEOUT_S");
-  const long value = seconds != nullptr ? std::strtol(seconds, nullptr, 10) : 0;
-  return value > 0 ? std::chrono::milliseconds(value * 1000) : std::chrono::milliseconds(30000);
-}
-inline const std::chrono::milliseconds kChildTimeout = ChildTimeout();
+inline constexpr std::chrono::milliseconds kChildTimeout{30000};
 
 // Calls `look` until its answer is true (a truth value, a handle, an optional) or `timeout` has passed,
 // and returns the last answer.
