@@ -306,7 +306,7 @@ TEST(ReceiveFaults, NoFailingOperationLosesTearsOrRepeatsAClip) {
 
       std::uint64_t failedRuns = 0;
       for (std::uint64_t n = 1; n <= points; ++n) {
-        SCOPED_TRACE("operation " + clean.countdown.log[n - 1] + " of " + std::to_string(points) + " fails");
+        SCOPED_TRACE("operation " + clean.countdown.log[static_cast<std::size_t>(n - 1)] + " of " + std::to_string(points) + " fails");
         Wipe(receiver->dir);
         receiver->LayOut();
         vorlane::test::CountdownPlatform faults;
