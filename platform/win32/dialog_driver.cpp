@@ -176,8 +176,17 @@ constexpr int kFileTypeControl = 0x470;
 constexpr DWORD kOpenFileSettleMs = 150;
 // Time for the dialog to move into a folder typed into it before the names are given.
 constexpr DWORD kNavigateMs = 500;
+// How long one look waits for a dialog to finish setting up before the driver polls again.
+constexpr DWORD kSetUpWaitMs = 1000;
 
 bool IsOpenFileDialog(HWND dialog) { return GetDlgItem(dialog, kFileNameControl) != nullptr; }
+
+// The dialog's thread handles a sent message only between the messages it is handling, so once this one
+// comes back the dialog has ended its setting up (it can be visible well before that).
+bool SetUp(HWND dialog) {
+  DWORD_PTR ignored = 0;
+  return SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_NORMAL, kSetUpWaitMs, &ignored) != 0;
+}
 
 // The host's answer (full paths, one per line) typed as a user would: one path as it stands; several as
 // their folder, confirmed, and then their quoted names. The chosen file type is selected first.
@@ -266,14 +275,17 @@ class ThreadDialogDriver final : public DialogDriver {
       if (answered != nullptr && !IsWindow(answered)) answered = nullptr;
       DialogSearch search{answered, nullptr};
       EnumThreadWindows(hostThread_, &FindDialog, reinterpret_cast<LPARAM>(&search));
-      if (search.found != nullptr && answered == nullptr) {
+      // A dialog is answered once it has set itself up, and only as what it is: one that is not ready yet,
+      // or not yet recognisable, is looked at again at the next poll, however slow the machine.
+      if (search.found != nullptr && answered == nullptr && SetUp(search.found)) {
         if (IsFolderBrowser(search.found)) {
           AnswerFolderBrowser(search.found, answers_);
+          answered = search.found;
         } else if (IsOpenFileDialog(search.found)) {
           Sleep(kOpenFileSettleMs);
           AnswerOpenFile(search.found, answers_);
+          answered = search.found;
         }
-        answered = search.found;
       }
       Sleep(kPollMs);
     }

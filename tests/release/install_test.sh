@@ -72,8 +72,7 @@ rc=$(msiexec "$release_msi" 'PLUGINDIR=C:\Host\Plugins32')
 [ "$rc" = 0 ] && [ "$(dlls_in "$dir32")" = 6 ] && pass "32-bit package installed into C:\\Host\\Plugins32" ||
   fail "32-bit install: exit $rc, $(dlls_in "$dir32") DLLs"
 # 32-bit Wine in processor emulation (binfmt_misc) takes minutes for each start: too slow for CI.
-if [ -f build/win32/bin/plugin-host.exe ] && ! grep -qs '^enabled' /proc/sys/fs/binfmt_misc/qemu-i386 &&
-   /usr/lib/wine/wine --version >/dev/null 2>&1; then
+if [ -f build/win32/bin/plugin-host.exe ] && [ "$(bash tools/ci/i386-mode.sh)" = native ]; then
   load_plugins /usr/lib/wine/wine build/win32/bin/plugin-host.exe "$dir32" && pass "32-bit DLLs loaded"
 else
   echo "skipped: loading the 32-bit DLLs (32-bit Wine does not run natively here, or no win32 plugin-host)"

@@ -3,12 +3,13 @@
 // "MainClassW" with that encoder's title, an MDI client and the batch document window, which takes OLE
 // drops of dropped-files blocks. Beside itself it writes "command-line.txt" (its command line) at start
 // and "dropped.txt" (one dropped path per line, UTF-8) after the first drop; then it ends. It also ends
-// on its own after 90 s.
+// on its own after 90 s, or after the seconds that an argument "give-up=SECONDS" names (a slow machine).
 #include <windows.h>
 #include <ole2.h>
 #include <shellapi.h>
 
 #include <atomic>
+#include <cwchar>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -117,6 +118,12 @@ const Role* RoleOf(const std::wstring& path) {
   return nullptr;
 }
 
+UINT GiveUpMs(const wchar_t* commandLine) {
+  const wchar_t* given = std::wcsstr(commandLine, L"give-up=");
+  const unsigned long seconds = given != nullptr ? std::wcstoul(given + 8, nullptr, 10) : 0;
+  return seconds > 0 && seconds < 3600 ? static_cast<UINT>(seconds * 1000) : 90000;
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
@@ -152,7 +159,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   if (FAILED(RegisterDragDrop(batch, &target))) return 6;
   WriteRecord(L"command-line.txt", Utf8(GetCommandLineW()));
   SetWindowTextW(g_main, role->title);
-  SetTimer(g_main, 1, 90000, GiveUp);
+  SetTimer(g_main, 1, GiveUpMs(GetCommandLineW()), GiveUp);
 
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
