@@ -70,8 +70,7 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   }
   validate() {
     cd "$work/validate" && /usr/lib/wine/wine plugin-host.exe validate Brovix.dll Lundrel.dll Carvesh.dll \
-      Moltrin.dll Fennick.dll Sorrend.dll --level 4 --no-fault-checks --one-child --timeout-ms 300000 \
-      ${VORLANE_EMULATED_SKIP:-}
+      Moltrin.dll Fennick.dll Sorrend.dll --level 4 --no-fault-checks --one-child --timeout-ms 300000
   }
   dialog() {
     cd "$work/dialog" && /usr/lib/wine/wine plugin-host.exe receive Moltrin.dll --open "D:\\disk\\tape0007.dlx" &&
@@ -88,10 +87,12 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
       [ $waited -lt 300 ] || { echo "the stand-in encoder did not start within 300 s"; return 1; }
     done
     echo "stand-in encoder running after $waited s"
-    /usr/lib/wine/wine plugin-host.exe send Carvesh.dll "D:\\drop\\export.ini" || return 1
+    # What arrived is shown whatever the host did afterwards: a host that fails at exit still dropped.
+    local rc=0
+    /usr/lib/wine/wine plugin-host.exe send Carvesh.dll "D:\\drop\\export.ini" || rc=$?
     for _ in $(seq 60); do [ -f Pro/dropped.txt ] && break; sleep 1; done
-    echo "dropped onto the encoder:"; cat Pro/dropped.txt 2>/dev/null || { echo "nothing"; return 1; }
-    [ "$(wc -l <Pro/dropped.txt)" -eq 2 ]
+    echo "plugin-host exit $rc; dropped onto the encoder:"; cat Pro/dropped.txt 2>/dev/null || echo "nothing"
+    [ $rc -eq 0 ] && [ "$(wc -l <Pro/dropped.txt 2>/dev/null)" = 2 ]
   }
   export -f prefix validate dialog drop
   step prefix 900 prefix

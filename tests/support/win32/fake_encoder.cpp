@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -119,8 +120,9 @@ const Role* RoleOf(const std::wstring& path) {
 }
 
 UINT GiveUpMs(const wchar_t* commandLine) {
-  const wchar_t* given = std::wcsstr(commandLine, L"give-up=");
-  const unsigned long seconds = given != nullptr ? std::wcstoul(given + 8, nullptr, 10) : 0;
+  constexpr std::wstring_view kArgument = L"give-up=";
+  const wchar_t* given = std::wcsstr(commandLine, kArgument.data());
+  const unsigned long seconds = given != nullptr ? std::wcstoul(given + kArgument.size(), nullptr, 10) : 0;
   return seconds > 0 && seconds < 3600 ? static_cast<UINT>(seconds * 1000) : 90000;
 }
 
